@@ -1,0 +1,6 @@
+#pragma once
+
+namespace controls {
+// Makes the skinned controls known to the window design loader.
+void registerAll();
+}  // namespace controls

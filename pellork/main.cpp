@@ -1,0 +1,12 @@
+// Starts the runtime and loads the main window; everything else lives in the
+// windows' library.
+#include "controls/registry.h"
+#include "runtime/application.h"
+#include "pellork/start.h"
+
+int main(int argc, char** argv) {
+    rt::Application app(argc, argv, QStringLiteral("Pellork"));
+    controls::registerAll();
+    rt::Form::get<pellork::Start>().Show();
+    return app.exec();
+}

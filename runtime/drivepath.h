@@ -1,0 +1,32 @@
+#pragma once
+
+// Windows drive paths ("C:\WINDOWS\serno.txt") written by the programs and by
+// the command interpreter stand-in all land in one folder tree, so that a file
+// one of them writes through a drive path is found again by the other.
+//
+// The tree lives under drivesRoot(): $TESSADREL_DRIVES when that names an
+// absolute folder other than "/", else $XDG_DATA_HOME/tessadrel/drives, else
+// ~/.local/share/tessadrel/drives. Drive "C:" is the folder "<root>/c".
+
+#include <string>
+#include <string_view>
+
+namespace rt {
+
+// The folder that holds one sub-folder per drive letter. Never "/".
+std::string drivesRoot();
+
+// True for "C:\x", "c:/x", "C:" and drive-relative "C:x".
+bool hasDriveLetter(std::string_view path);
+
+// "C:\WINDOWS\serno.txt" -> "<root>/c/WINDOWS/serno.txt". Backslashes become
+// "/"; "." and ".." are resolved inside the drive and cannot climb out of it.
+// A path without a drive letter only has its backslashes turned into "/".
+std::string mapDrivePath(std::string_view path);
+
+// Creates the folders above a mapped path so that it can be written: a fresh
+// drive folder is empty, whereas Windows always has C:\WINDOWS. False when a
+// folder could not be made.
+bool makeParentFolders(const std::string& mappedPath);
+
+}  // namespace rt

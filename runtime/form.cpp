@@ -1,0 +1,111 @@
+#include "form.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+
+#include "color.h"
+#include "host.h"
+#include "intrinsics.h"
+
+namespace rt {
+
+Form::Form() : QWidget(nullptr), backColor_(sysColor(0x0F)) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+Form::~Form() {
+    if (registered_) registry().erase(key_);
+}
+
+std::map<std::type_index, Form*>& Form::registry() {
+    static std::map<std::type_index, Form*> r;
+    return r;
+}
+
+void Form::registerAs(std::type_index key) {
+    key_ = key;
+    registered_ = true;
+    registry()[key] = this;
+}
+
+void Form::load() {
+    loaded_ = true;
+    Form_Load();
+}
+
+QObject* Form::findControl(const QString& name, int index) const {
+    for (QObject* c : controls_) {
+        if (c->objectName().compare(name, Qt::CaseInsensitive) != 0) continue;
+        if (index < 0) return c;
+        if (auto* ctl = dynamic_cast<Control*>(c); ctl && ctl->Index() == index) return c;
+        if (auto* t = dynamic_cast<Timer*>(c); t && t->Index() == index) return c;
+    }
+    return nullptr;
+}
+
+void Form::setBackColor(Long c) {
+    backColor_ = c;
+    update();
+}
+
+void Form::setClientSize(double widthTwips, double heightTwips) {
+    resize(static_cast<int>(widthTwips / kTwipsPerPixel), static_cast<int>(heightTwips / kTwipsPerPixel));
+}
+
+void Form::Show() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form::discard() {
+    loaded_ = false;
+    if (registered_) {
+        registry().erase(key_);
+        registered_ = false;
+    }
+    hide();
+    deleteLater();
+    if (registry().empty()) host().lastFormUnloaded();
+}
+
+void Form::Unload() {
+    if (!registered_) return;
+    Integer cancel = 0;
+    Form_Unload(cancel);
+    if (cancel != 0) return;
+    discard();
+}
+
+void Form::closeEvent(QCloseEvent* e) {
+    if (!registered_) {
+        e->accept();
+        return;
+    }
+    Integer cancel = 0;
+    Form_Unload(cancel);
+    if (cancel != 0) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    discard();
+}
+
+void Form::unloadAll() {
+    auto all = registry();
+    registry().clear();
+    for (auto& [k, f] : all) {
+        f->registered_ = false;
+        f->loaded_ = false;
+        f->hide();
+        delete f;
+    }
+}
+
+void Form::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), toQColor(backColor_));
+}
+
+}  // namespace rt

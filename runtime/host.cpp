@@ -1,0 +1,152 @@
+#include "host.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QProcess>
+#include <QThread>
+#include <cstdlib>
+
+#include "control.h"
+#include "form.h"
+#include "services.h"
+#include "shellstart.h"
+#include "types.h"
+
+namespace rt {
+
+Hwnd windowOf(QWidget* w) {
+    for (; w; w = w->parentWidget()) {
+        if (auto* c = dynamic_cast<Control*>(w)) {
+            if (c->windowed()) return c;
+            continue;
+        }
+        if (dynamic_cast<Form*>(w) || w->isWindow()) return w;
+    }
+    return nullptr;
+}
+
+Hwnd windowAt(QPoint screen) {
+    QWidget* top = nullptr;
+    const auto tops = QApplication::topLevelWidgets();
+    for (QWidget* w : tops) {
+        if (!w->isVisible() || !w->geometry().contains(screen)) continue;
+        if (w == QApplication::activeWindow()) {
+            top = w;
+            break;
+        }
+        top = w;
+    }
+    if (!top) return nullptr;
+    QWidget* child = top->childAt(top->mapFromGlobal(screen));
+    return windowOf(child ? child : top);
+}
+
+namespace {
+
+class RealHost final : public Host {
+public:
+    double shell(const QString& line, int style) override {
+        shellstart::Failure why = shellstart::Failure::None;
+        const auto plan = shellstart::plan(line, style, App::Path(),
+                                           QProcessEnvironment::systemEnvironment(), &why);
+        if (!plan) {
+            if (why == shellstart::Failure::NoTerminal) {
+                msgBox(QStringLiteral("未找到终端程序（xterm），无法打开命令行窗口。请安装 xterm 或用 TERMINAL 环境变量指定终端。"),
+                       vbExclamation, App::Title());
+                return 0;
+            }
+            throw RuntimeError(53, QStringLiteral("File not found"));
+        }
+        return static_cast<double>(shellstart::start(*plan));
+    }
+
+    int msgBox(const QString& text, int flags, const QString& title) override {
+        QMessageBox box;
+        box.setWindowTitle(title);
+        box.setText(text);
+        switch (flags & 0xF0) {
+        case vbCritical: box.setIcon(QMessageBox::Critical); break;
+        case vbQuestion: box.setIcon(QMessageBox::Question); break;
+        case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+        case vbInformation: box.setIcon(QMessageBox::Information); break;
+        default: box.setIcon(QMessageBox::NoIcon); break;
+        }
+        switch (flags & 0x7) {
+        case vbOKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case vbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        default: box.setStandardButtons(QMessageBox::Ok); break;
+        }
+        switch (box.exec()) {
+        case QMessageBox::Cancel: return vbCancel;
+        case QMessageBox::Yes: return vbYes;
+        case QMessageBox::No: return vbNo;
+        default: return vbOK;
+        }
+    }
+
+    QString inputBox(const QString& prompt, const QString& title, const QString& def) override {
+        bool ok = false;
+        const QString text =
+            QInputDialog::getText(nullptr, title, prompt, QLineEdit::Normal, def, &ok);
+        return ok ? text : QString();
+    }
+
+    void openDocument(const QString& address) override {
+        QProcess::startDetached(QStringLiteral("xdg-open"), {address});
+    }
+
+    bool fileExists(const QString& path) override { return QFileInfo(path).isFile(); }
+
+    QPoint cursorPos() override { return QCursor::pos(); }
+    Hwnd windowFromPoint(QPoint screen) override {
+        QWidget* w = QApplication::widgetAt(screen);
+        return w ? windowOf(w) : windowAt(screen);
+    }
+    Hwnd getCapture() override { return QWidget::mouseGrabber(); }
+    void setCapture(Hwnd w) override {
+        if (w) w->grabMouse();
+    }
+    void releaseCapture() override {
+        if (QWidget* g = QWidget::mouseGrabber()) g->releaseMouse();
+    }
+
+    void sleep(int ms) override { QThread::msleep(static_cast<unsigned long>(std::max(0, ms))); }
+
+    void sendKeys(const QString& keys) override {
+        QWidget* target = QApplication::focusWidget();
+        if (!target) return;
+        if (keys == QStringLiteral("{TAB}"))
+            QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+        else if (keys == QStringLiteral("+{TAB}"))
+            QCoreApplication::postEvent(
+                target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier));
+    }
+
+    bool timersRun() const override { return true; }
+
+    [[noreturn]] void end() override {
+        // Stop at once, as the runtime does: no further handler runs.
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
+
+    void lastFormUnloaded() override { QCoreApplication::quit(); }
+};
+
+RealHost& realHost() {
+    static RealHost h;
+    return h;
+}
+
+Host* current = nullptr;
+
+}  // namespace
+
+Host& host() { return current ? *current : realHost(); }
+void setHost(Host* h) { current = h; }
+
+}  // namespace rt

@@ -1,0 +1,427 @@
+#include "intrinsics.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVBoxLayout>
+
+#include "color.h"
+#include "host.h"
+
+namespace rt {
+
+QFont runtimeFont(const QString& name, double sizePt, bool bold) {
+    QFont f(name);
+    // Typefaces of the original desktop are mostly absent here; keep the
+    // name and let the font system fall back to one that has the glyphs.
+    f.setStyleHint(QFont::SansSerif);
+    if (sizePt > 0) f.setPointSizeF(sizePt);
+    f.setBold(bold);
+    return f;
+}
+
+// ---------------------------------------------------------------- TextBox
+
+TextBox::TextBox(QWidget* container) : Control(container, true), edit_(new QLineEdit(this)) {
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->addWidget(edit_);
+    setFocusProxy(edit_);
+    edit_->installEventFilter(this);
+    edit_->setMouseTracking(true);
+    connect(edit_, &QLineEdit::textChanged, this, [this] { Change(); });
+}
+
+QString TextBox::Text() const { return edit_->text(); }
+
+void TextBox::setText(const QString& text) {
+    if (text == edit_->text()) return;
+    edit_->setText(text);
+}
+
+bool TextBox::Locked() const { return edit_->isReadOnly(); }
+void TextBox::setLocked(bool v) { edit_->setReadOnly(v); }
+
+void TextBox::setAlignment(int a) {
+    edit_->setAlignment(a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
+}
+
+void TextBox::setForeColor(Long c) {
+    QPalette p = edit_->palette();
+    p.setColor(QPalette::Text, toQColor(c));
+    edit_->setPalette(p);
+}
+
+void TextBox::setBackColor(Long c) {
+    QPalette p = edit_->palette();
+    p.setColor(QPalette::Base, toQColor(c));
+    edit_->setPalette(p);
+}
+
+void TextBox::setFontSpec(const QString& name, double sizePt, bool bold) {
+    edit_->setFont(runtimeFont(name, sizePt, bold));
+    resized();
+}
+
+int TextBox::minLineHeight() const { return QFontMetrics(edit_->font()).height() + 4; }
+
+void TextBox::resized() {
+    // A one-line box is never lower than one line of its font.
+    const double minTwips = minLineHeight() * kTwipsPerPixel;
+    if (twipsRect().height() < minTwips) {
+        QRectF r = twipsRect();
+        r.setHeight(minTwips);
+        setTwipsRect(r);
+    }
+}
+
+bool TextBox::eventFilter(QObject* o, QEvent* e) {
+    if (o != edit_) return false;
+    switch (e->type()) {
+    case QEvent::KeyPress: {
+        auto* k = static_cast<QKeyEvent*>(e);
+        Integer code = keyCodeOf(k->key());
+        Integer shift = shiftOf(k->modifiers());
+        vbKeyDown(code, shift);
+        if (code == 0) return true;
+        const QString text = k->text();
+        if (text.isEmpty() || text.at(0).unicode() < 32) {
+            if (!text.isEmpty()) {
+                Integer ascii = static_cast<Integer>(text.at(0).unicode());
+                vbKeyPress(ascii);
+                if (ascii == 0) return true;
+            }
+            return false;
+        }
+        Integer ascii = static_cast<Integer>(text.at(0).unicode());
+        const Integer original = ascii;
+        vbKeyPress(ascii);
+        if (ascii == 0) return true;  // the handler dropped the key
+        if (ascii != original) {
+            edit_->insert(QString(QChar(static_cast<char16_t>(ascii))));
+            return true;
+        }
+        return false;
+    }
+    case QEvent::KeyRelease: routeKeyRelease(static_cast<QKeyEvent*>(e)); return false;
+    case QEvent::FocusIn: vbGotFocus(); return false;
+    case QEvent::FocusOut: vbLostFocus(); return false;
+    default: return false;
+    }
+}
+
+// ---------------------------------------------------------------- Label
+
+Label::Label(QWidget* container)
+    : Control(container, false), backColor_(sysColor(0x0F)), foreColor_(sysColor(0x12)) {}
+
+void Label::setCaption(const QString& c) {
+    if (c == caption_) return;
+    caption_ = c;
+    setAccessibleName(c);
+    if (autoSize_) fitToCaption();
+    update();
+    Change();
+}
+
+void Label::setAutoSize(bool v) {
+    autoSize_ = v;
+    if (v) fitToCaption();
+}
+
+void Label::fitToCaption() {
+    const QFontMetrics fm(font());
+    const QSize s = wordWrap_ ? fm.boundingRect(QRect(0, 0, width(), 10000), Qt::TextWordWrap, caption_).size()
+                              : QSize(fm.horizontalAdvance(caption_), fm.height());
+    QRectF r = twipsRect();
+    if (!wordWrap_) r.setWidth(s.width() * kTwipsPerPixel);
+    r.setHeight(s.height() * kTwipsPerPixel);
+    setTwipsRect(r);
+}
+
+void Label::setAlignment(int a) {
+    alignment_ = a;
+    update();
+}
+void Label::setBackStyle(int v) {
+    backStyle_ = v;
+    update();
+}
+void Label::setBackColor(Long c) {
+    backColor_ = c;
+    update();
+}
+void Label::setForeColor(Long c) {
+    foreColor_ = c;
+    update();
+}
+void Label::setWordWrap(bool v) {
+    wordWrap_ = v;
+    if (autoSize_) fitToCaption();
+    update();
+}
+void Label::setFont(const QFont& f) {
+    QWidget::setFont(f);
+    if (autoSize_) fitToCaption();
+    update();
+}
+void Label::setFontSize(double pt) {
+    QFont f = font();
+    f.setPointSizeF(pt);
+    setFont(f);
+}
+void Label::setFontBold(bool b) {
+    QFont f = font();
+    f.setBold(b);
+    setFont(f);
+}
+
+void Label::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (backStyle_ == 1) p.fillRect(rect(), toQColor(backColor_));
+    p.setPen(toQColor(foreColor_));
+    p.setFont(font());
+    int flags = alignment_ == 1 ? Qt::AlignRight : alignment_ == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
+    flags |= Qt::AlignTop | Qt::TextWordWrap;
+    p.drawText(rect(), flags, caption_);
+}
+
+// ---------------------------------------------------------------- DataObject
+
+QString DataObject::Files(int index) const {
+    if (index < 1 || index > files_.size())
+        throw RuntimeError(9, QStringLiteral("Subscript out of range"));
+    return files_.at(index - 1);
+}
+
+// ---------------------------------------------------------------- Frame
+
+Frame::Frame(QWidget* container)
+    : Control(container, true), backColor_(sysColor(0x0F)), foreColor_(sysColor(0x12)) {}
+
+void Frame::setCaption(const QString& c) {
+    caption_ = c;
+    setAccessibleName(c);
+    update();
+}
+void Frame::setOLEDropMode(int mode) { setAcceptDrops(mode == 1); }
+void Frame::setBackColor(Long c) {
+    backColor_ = c;
+    update();
+}
+void Frame::setForeColor(Long c) {
+    foreColor_ = c;
+    update();
+}
+
+void Frame::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), toQColor(backColor_));
+    const QFontMetrics fm(font());
+    const int top = fm.height() / 2;
+    p.setPen(QColor(0xA0, 0xA0, 0xA0));
+    p.drawRect(QRect(0, top, width() - 1, height() - top - 1));
+    if (!caption_.isEmpty()) {
+        const QRect tr(8, 0, fm.horizontalAdvance(caption_), fm.height());
+        p.fillRect(tr, toQColor(backColor_));
+        p.setPen(toQColor(foreColor_));
+        p.drawText(tr, Qt::AlignLeft | Qt::AlignVCenter, caption_);
+    }
+}
+
+void Frame::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+}
+void Frame::dragMoveEvent(QDragMoveEvent* e) {
+    if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+}
+
+void Frame::dropEvent(QDropEvent* e) {
+    // A drop from a file manager arrives as a list of file addresses.
+    QStringList paths;
+    for (const QUrl& u : e->mimeData()->urls())
+        if (u.isLocalFile()) paths << u.toLocalFile();
+    if (paths.isEmpty()) return;
+    e->acceptProposedAction();
+    dropFiles(paths, e->position(), e->buttons(), e->modifiers());
+}
+
+void Frame::dropFiles(const QStringList& paths, QPointF localPx, Qt::MouseButtons buttons,
+                      Qt::KeyboardModifiers mods) {
+    DataObject data(paths);
+    Long effect = 1;  // copy
+    Integer button = buttonsOf(buttons);
+    Integer shift = shiftOf(mods);
+    const double k = kTwipsPerPixel / eventUnitTwips();
+    Single x = static_cast<Single>(localPx.x() * k);
+    Single y = static_cast<Single>(localPx.y() * k);
+    OLEDragDrop(data, effect, button, shift, x, y);
+}
+
+// ---------------------------------------------------------------- Image
+
+Image::Image(QWidget* container) : Control(container, false), picture_(emptyPicture()) {}
+
+void Image::setPicture(PicturePtr p) {
+    if (!p) p = emptyPicture();
+    const bool same = p == picture_;
+    picture_ = std::move(p);
+    if (!stretch_ && !picture_->isEmpty()) {
+        QRectF r = twipsRect();
+        r.setSize(QSizeF(picture_->widthPx() * kTwipsPerPixel, picture_->heightPx() * kTwipsPerPixel));
+        setTwipsRect(r);
+    }
+    if (!same) update();
+}
+
+void Image::setStretch(bool v) {
+    stretch_ = v;
+    update();
+}
+
+void Image::paintEvent(QPaintEvent*) {
+    if (!picture_ || picture_->isEmpty()) return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (stretch_) p.drawImage(rect(), picture_->image());
+    else p.drawImage(QPoint(0, 0), picture_->image());
+}
+
+// ---------------------------------------------------------------- PictureBox
+
+PictureBox::PictureBox(QWidget* container)
+    : Control(container, true), picture_(emptyPicture()), backColor_(sysColor(0x0F)) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureBox::setPicture(PicturePtr p) {
+    if (!p) p = emptyPicture();
+    const bool same = p == picture_;
+    picture_ = std::move(p);
+    if (autoSize_ && !picture_->isEmpty()) {
+        QRectF r = twipsRect();
+        r.setSize(QSizeF(picture_->widthPx() * kTwipsPerPixel, picture_->heightPx() * kTwipsPerPixel));
+        setTwipsRect(r);
+    }
+    if (!same) update();
+}
+
+void PictureBox::setBackColor(Long c) {
+    backColor_ = c;
+    update();
+}
+void PictureBox::setBorderStyle(int v) {
+    borderStyle_ = v;
+    update();
+}
+void PictureBox::setAutoSize(bool v) { autoSize_ = v; }
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), toQColor(backColor_));
+    if (picture_ && !picture_->isEmpty()) p.drawImage(QPoint(0, 0), picture_->image());
+    if (borderStyle_ == 1) {
+        p.setPen(QColor(0xA0, 0xA0, 0xA0));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+// ---------------------------------------------------------------- Shape
+
+Shape::Shape(QWidget* container) : Control(container, false) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Shape::setShapeKind(Integer v) {
+    if (v < 0 || v > 5) throw RuntimeError(380, QStringLiteral("Invalid property value"));
+    shape_ = v;
+    update();
+}
+void Shape::setFillColor(Long c) {
+    fillColor_ = c;
+    update();
+}
+void Shape::setFillStyle(Integer v) {
+    fillStyle_ = v;
+    update();
+}
+void Shape::setBorderColor(Long c) {
+    borderColor_ = c;
+    update();
+}
+void Shape::setBorderStyle(Integer v) {
+    borderStyle_ = v;
+    update();
+}
+void Shape::setBorderWidth(Integer v) {
+    borderWidth_ = v;
+    update();
+}
+void Shape::setBackStyle(Integer v) {
+    backStyle_ = v;
+    update();
+}
+void Shape::setBackColor(Long c) {
+    backColor_ = c;
+    update();
+}
+
+void Shape::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, shape_ >= 2);
+    QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    if (shape_ == 1 || shape_ == 3 || shape_ == 5) {
+        const double side = std::min(r.width(), r.height());
+        r = QRectF(r.center().x() - side / 2, r.center().y() - side / 2, side, side);
+    }
+    QPainterPath path;
+    if (shape_ == 2 || shape_ == 3) path.addEllipse(r);
+    else if (shape_ == 4 || shape_ == 5) {
+        const double rad = std::min(r.width(), r.height()) / 8;
+        path.addRoundedRect(r, rad, rad);
+    } else path.addRect(r);
+    if (backStyle_ == 1) p.fillPath(path, toQColor(backColor_));
+    if (fillStyle_ == 0) p.fillPath(path, toQColor(fillColor_));
+    if (borderStyle_ != 0) {
+        QPen pen(toQColor(borderColor_));
+        pen.setWidth(borderWidth_);
+        p.setPen(pen);
+        p.drawPath(path);
+    }
+}
+
+// ---------------------------------------------------------------- Timer
+
+Timer::Timer(QObject* owner) : QObject(owner) {
+    connect(&qt_, &QTimer::timeout, this, [this] { Tick(); });
+}
+
+void Timer::setInterval(int ms) {
+    interval_ = ms;
+    sync();
+}
+
+void Timer::setEnabled(bool v) {
+    enabled_ = v;
+    sync();
+}
+
+void Timer::sync() {
+    if (running() && host().timersRun()) {
+        // Setting Enabled or Interval starts the count afresh.
+        qt_.start(interval_);
+    } else {
+        qt_.stop();
+    }
+}
+
+void Timer::fire() {
+    if (running()) Tick();
+}
+
+}  // namespace rt

@@ -1,0 +1,275 @@
+#pragma once
+// The runtime's intrinsic controls: text box, label, frame, image, picture
+// box, shape and timer.
+#include <QFont>
+#include <QStringList>
+#include <QTimer>
+
+#include "control.h"
+#include "picture.h"
+
+class QLineEdit;
+
+namespace rt {
+
+// Font settings shared by the controls that show text.
+QFont runtimeFont(const QString& name, double sizePt, bool bold);
+
+class TextBox : public Control, public MouseEvents, public KeyEvents {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* container);
+
+    QString Text() const;
+    // Raises Change when the text differs from the one shown.
+    void setText(const QString& text);
+    bool Locked() const;
+    void setLocked(bool v);
+    // 0 left, 1 right, 2 centre.
+    void setAlignment(int a);
+    void setForeColor(Long c);
+    void setBackColor(Long c);
+    void setFontSpec(const QString& name, double sizePt, bool bold);
+
+    Event<> Change;
+
+    QLineEdit* editor() const { return edit_; }
+
+protected:
+    void resized() override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+    void vbMouseDown(Integer b, Integer s, Single x, Single y) override { MouseDown(b, s, x, y); }
+    void vbMouseMove(Integer b, Integer s, Single x, Single y) override { MouseMove(b, s, x, y); }
+    void vbMouseUp(Integer b, Integer s, Single x, Single y) override { MouseUp(b, s, x, y); }
+    void vbClick() override { Click(); }
+    void vbDblClick() override { DblClick(); }
+    void vbKeyDown(Integer& k, Integer& s) override { KeyDown(k, s); }
+    void vbKeyPress(Integer& k) override { KeyPress(k); }
+    void vbKeyUp(Integer& k, Integer& s) override { KeyUp(k, s); }
+    void vbGotFocus() override { GotFocus(); }
+    void vbLostFocus() override { LostFocus(); }
+
+private:
+    int minLineHeight() const;
+    QLineEdit* edit_;
+};
+
+class Label : public Control, public MouseEvents {
+    Q_OBJECT
+public:
+    explicit Label(QWidget* container);
+
+    QString Caption() const { return caption_; }
+    // Raises Change when the caption differs.
+    void setCaption(const QString& c);
+    bool AutoSize() const { return autoSize_; }
+    void setAutoSize(bool v);
+    int Alignment() const { return alignment_; }
+    void setAlignment(int a);
+    // 0 transparent, 1 opaque.
+    int BackStyle() const { return backStyle_; }
+    void setBackStyle(int v);
+    Long BackColor() const { return backColor_; }
+    void setBackColor(Long c);
+    Long ForeColor() const { return foreColor_; }
+    void setForeColor(Long c);
+    bool WordWrap() const { return wordWrap_; }
+    void setWordWrap(bool v);
+    QFont Font() const { return font(); }
+    void setFont(const QFont& f);
+    double FontSize() const { return font().pointSizeF(); }
+    void setFontSize(double pt);
+    bool FontBold() const { return font().bold(); }
+    void setFontBold(bool b);
+
+    Event<> Change;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void vbMouseDown(Integer b, Integer s, Single x, Single y) override { MouseDown(b, s, x, y); }
+    void vbMouseMove(Integer b, Integer s, Single x, Single y) override { MouseMove(b, s, x, y); }
+    void vbMouseUp(Integer b, Integer s, Single x, Single y) override { MouseUp(b, s, x, y); }
+    void vbClick() override { Click(); }
+    void vbDblClick() override { DblClick(); }
+
+private:
+    void fitToCaption();
+    QString caption_;
+    bool autoSize_ = false;
+    int alignment_ = 0;
+    int backStyle_ = 1;
+    Long backColor_;
+    Long foreColor_;
+    bool wordWrap_ = false;
+};
+
+// The data of a drop: the file-list format (15) with its paths, the first at 1.
+class DataObject {
+public:
+    static constexpr int vbCFFiles = 15;
+    explicit DataObject(QStringList files) : files_(std::move(files)) {}
+    bool GetFormat(int format) const { return format == vbCFFiles && !files_.isEmpty(); }
+    // Path at a 1-based index; error 9 outside the list.
+    QString Files(int index) const;
+    int FileCount() const { return static_cast<int>(files_.size()); }
+
+private:
+    QStringList files_;
+};
+
+class Frame : public Control, public MouseEvents {
+    Q_OBJECT
+public:
+    explicit Frame(QWidget* container);
+    QString Caption() const { return caption_; }
+    void setCaption(const QString& c);
+    // 0 none, 1 manual: the frame takes dropped files.
+    void setOLEDropMode(int mode);
+    void setBackColor(Long c);
+    void setForeColor(Long c);
+
+    Event<DataObject&, Long&, Integer&, Integer&, Single&, Single&> OLEDragDrop;
+
+    // Deliver a drop of files as the desktop does (used by the drop handling
+    // and by tests).
+    void dropFiles(const QStringList& paths, QPointF localPx = {}, Qt::MouseButtons buttons = {},
+                   Qt::KeyboardModifiers mods = {});
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+    void vbMouseDown(Integer b, Integer s, Single x, Single y) override { MouseDown(b, s, x, y); }
+    void vbMouseMove(Integer b, Integer s, Single x, Single y) override { MouseMove(b, s, x, y); }
+    void vbMouseUp(Integer b, Integer s, Single x, Single y) override { MouseUp(b, s, x, y); }
+    void vbClick() override { Click(); }
+    void vbDblClick() override { DblClick(); }
+
+private:
+    QString caption_;
+    Long backColor_;
+    Long foreColor_;
+};
+
+class Image : public Control, public MouseEvents {
+    Q_OBJECT
+public:
+    explicit Image(QWidget* container);
+    PicturePtr Picture() const { return picture_; }
+    // Without Stretch the image takes the picture's size.
+    void setPicture(PicturePtr p);
+    bool Stretch() const { return stretch_; }
+    void setStretch(bool v);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void vbMouseDown(Integer b, Integer s, Single x, Single y) override { MouseDown(b, s, x, y); }
+    void vbMouseMove(Integer b, Integer s, Single x, Single y) override { MouseMove(b, s, x, y); }
+    void vbMouseUp(Integer b, Integer s, Single x, Single y) override { MouseUp(b, s, x, y); }
+    void vbClick() override { Click(); }
+    void vbDblClick() override { DblClick(); }
+
+private:
+    PicturePtr picture_;
+    bool stretch_ = false;
+};
+
+class PictureBox : public Control, public Scalable, public MouseEvents, public KeyEvents {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* container);
+    PicturePtr Picture() const { return picture_; }
+    void setPicture(PicturePtr p);
+    Long BackColor() const { return backColor_; }
+    void setBackColor(Long c);
+    // 0 none, 1 fixed single.
+    void setBorderStyle(int v);
+    void setAutoSize(bool v);
+    double eventUnitTwips() const override { return unitTwips(); }
+
+protected:
+    const QWidget* scaleWidget() const override { return this; }
+    void paintEvent(QPaintEvent*) override;
+    void vbMouseDown(Integer b, Integer s, Single x, Single y) override { MouseDown(b, s, x, y); }
+    void vbMouseMove(Integer b, Integer s, Single x, Single y) override { MouseMove(b, s, x, y); }
+    void vbMouseUp(Integer b, Integer s, Single x, Single y) override { MouseUp(b, s, x, y); }
+    void vbClick() override { Click(); }
+    void vbDblClick() override { DblClick(); }
+    void vbKeyDown(Integer& k, Integer& s) override { KeyDown(k, s); }
+    void vbKeyPress(Integer& k) override { KeyPress(k); }
+    void vbKeyUp(Integer& k, Integer& s) override { KeyUp(k, s); }
+    void vbGotFocus() override { GotFocus(); }
+    void vbLostFocus() override { LostFocus(); }
+
+private:
+    PicturePtr picture_;
+    Long backColor_;
+    int borderStyle_ = 1;
+    bool autoSize_ = false;
+};
+
+// A shape is drawn by its container and never takes the mouse.
+class Shape : public Control {
+    Q_OBJECT
+public:
+    explicit Shape(QWidget* container);
+    // 0 rectangle, 1 square, 2 oval, 3 circle, 4 rounded rectangle, 5 rounded
+    // square; any other value fails with error 380.
+    Integer ShapeKind() const { return shape_; }
+    void setShapeKind(Integer v);
+    Long FillColor() const { return fillColor_; }
+    void setFillColor(Long c);
+    // 0 solid, 1 transparent.
+    Integer FillStyle() const { return fillStyle_; }
+    void setFillStyle(Integer v);
+    Long BorderColor() const { return borderColor_; }
+    void setBorderColor(Long c);
+    // 0 transparent, 1 solid.
+    void setBorderStyle(Integer v);
+    void setBorderWidth(Integer v);
+    void setBackStyle(Integer v);
+    void setBackColor(Long c);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    Integer shape_ = 0;
+    Long fillColor_ = 0;
+    Integer fillStyle_ = 1;
+    Long borderColor_ = 0;
+    Integer borderStyle_ = 1;
+    Integer borderWidth_ = 1;
+    Integer backStyle_ = 0;
+    Long backColor_ = 0xFFFFFF;
+};
+
+class Timer : public QObject {
+    Q_OBJECT
+public:
+    explicit Timer(QObject* owner);
+    QString Name() const { return objectName(); }
+    int Index() const { return index_; }
+    void setIndex(int i) { index_ = i; }
+    int Interval() const { return interval_; }
+    void setInterval(int ms);
+    bool Enabled() const { return enabled_; }
+    void setEnabled(bool v);
+    // Whether a tick would come: enabled with a non-zero interval.
+    bool running() const { return enabled_ && interval_ > 0; }
+    // One tick now, when the timer is running (tests drive timers this way).
+    void fire();
+
+    // The Timer event (a member cannot bear its class's name).
+    Event<> Tick;
+
+private:
+    void sync();
+    QTimer qt_;
+    int interval_ = 0;
+    bool enabled_ = true;
+    int index_ = -1;
+};
+
+}  // namespace rt

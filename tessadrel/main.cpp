@@ -1,0 +1,12 @@
+// Starts the runtime and loads the main window; everything else lives in the
+// windows' library.
+#include "controls/registry.h"
+#include "runtime/application.h"
+#include "tessadrel/form1.h"
+
+int main(int argc, char** argv) {
+    rt::Application app(argc, argv, QStringLiteral("Tessadrel"));
+    controls::registerAll();
+    rt::Form::get<tessadrel::Form1>().Show();
+    return app.exec();
+}

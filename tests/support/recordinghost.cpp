@@ -1,0 +1,102 @@
+#include "recordinghost.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QWidget>
+
+#include "runtime/types.h"
+
+namespace testing_support {
+
+RecordingHost::RecordingHost() { rt::setHost(this); }
+RecordingHost::~RecordingHost() { rt::setHost(nullptr); }
+
+double RecordingHost::shell(const QString& line, int style) {
+    started.push_back({line, style});
+    return static_cast<double>(started.size());
+}
+
+int RecordingHost::msgBox(const QString& text, int flags, const QString& title) {
+    boxes.push_back({text, flags, title});
+    if (boxAnswers.empty()) return rt::vbOK;
+    const int a = boxAnswers.front();
+    boxAnswers.pop_front();
+    return a;
+}
+
+QString RecordingHost::inputBox(const QString& prompt, const QString&, const QString&) {
+    inputPrompts.push_back(prompt);
+    if (inputAnswers.empty()) return {};
+    QString a = inputAnswers.front();
+    inputAnswers.pop_front();
+    return a;
+}
+
+void RecordingHost::end() {
+    ended = true;
+    throw rt::ProgramEnded{};
+}
+
+std::vector<QString> RecordingHost::lines() const {
+    std::vector<QString> r;
+    for (const auto& s : started) r.push_back(s.line);
+    return r;
+}
+
+QWidget* RecordingHost::target() const {
+    if (capture) return capture;
+    if (pressedOn_) return pressedOn_;
+    QWidget* top = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->geometry().contains(cursor)) top = w;
+    if (!top) return nullptr;
+    QWidget* child = top->childAt(top->mapFromGlobal(cursor));
+    return child ? child : top;
+}
+
+void RecordingHost::send(QWidget* to, int type, Qt::MouseButton b) {
+    if (!to) return;
+    QPointer<QWidget> guard(to);
+    const QPointF local = to->mapFromGlobal(QPointF(cursor));
+    QMouseEvent ev(static_cast<QEvent::Type>(type), local, QPointF(cursor), b, buttons_, modifiers);
+    QApplication::sendEvent(to, &ev);
+}
+
+void RecordingHost::moveTo(QPoint screen) {
+    cursor = screen;
+    send(target(), QEvent::MouseMove, Qt::NoButton);
+}
+
+void RecordingHost::moveTo(QWidget* w, QPoint local) { moveTo(w->mapToGlobal(local)); }
+
+void RecordingHost::press(Qt::MouseButton b) {
+    QWidget* to = target();
+    if (buttons_ == Qt::NoButton) pressedOn_ = to;
+    buttons_ |= b;
+    send(to, QEvent::MouseButtonPress, b);
+}
+
+void RecordingHost::release(Qt::MouseButton b) {
+    QWidget* to = target();
+    buttons_ &= ~Qt::MouseButtons(b);
+    if (buttons_ == Qt::NoButton) pressedOn_ = nullptr;
+    send(to, QEvent::MouseButtonRelease, b);
+}
+
+void RecordingHost::doubleClick(Qt::MouseButton b) {
+    press(b);
+    release(b);
+    QWidget* to = target();
+    pressedOn_ = to;
+    buttons_ |= b;
+    send(to, QEvent::MouseButtonDblClick, b);
+    release(b);
+}
+
+void RecordingHost::click(Qt::MouseButton b) {
+    press(b);
+    release(b);
+}
+
+}  // namespace testing_support
