@@ -1,0 +1,76 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cmd/syntax.h"
+
+namespace cmd {
+
+// Where a command name leads.
+struct Resolution {
+    enum class Kind { Program, Document, NotFound, NoFolder };
+    Kind kind = Kind::NotFound;
+    std::string path;
+};
+
+// Looks in the current folder, then along PATH; "x.exe" also finds "x".
+// A file that is not executable counts as a document when its name has an
+// extension, so that a data file called "adb" in the current folder does not
+// hide the real adb.
+Resolution resolveCommand(const std::string& name);
+
+// The exit status a Linux parent can see: the low byte, except that a failing
+// code whose low byte is 0 (256, 512, ...) must not read as success.
+int processExitCode(int errorlevel);
+
+class Interpreter {
+public:
+    Interpreter();
+
+    // Expands, parses and runs one line; returns the resulting errorlevel.
+    int runLine(std::string_view line);
+
+    // The prompt loop of "cmd /k" and of a bare "cmd": reads lines from
+    // standard input until EXIT or end of input.
+    int interactive(bool afterCommand);
+
+    bool exitRequested() const { return exitRequested_; }
+    int exitCode() const { return exitRequested_ ? exitCode_ : errorlevel_; }
+    void setEcho(bool on) { echo_ = on; }
+
+    // Set from the SIGINT handler: stops what is left of the current line.
+    static void interrupt();
+
+private:
+    int execute(const Node& node, bool mayReplaceProcess);
+    int runPipeline(const Node& node);
+    int runCommand(const Node& node, bool mayReplaceProcess);
+    int runBuiltin(std::string_view name, std::string_view args);
+    int runExternal(const CommandWord& word, bool mayReplaceProcess);
+    bool stopping() const;
+
+    int echo(std::string_view args);
+    int color(std::string_view args);
+    int title(std::string_view args);
+    int pause();
+    int exitCommand(std::string_view args);
+    int cls();
+    int changeFolder(std::string_view args);
+
+    std::optional<std::string> variable(std::string_view name) const;
+    std::string prompt() const;
+
+    int errorlevel_ = 0;
+    int exitCode_ = 0;
+    bool exitRequested_ = false;
+    bool echo_ = true;
+};
+
+// Signal set-up for the interpreter process: Ctrl+C interrupts the line
+// instead of killing the interpreter, and a closed pipe fails a write
+// instead of killing it.
+void installSignalHandlers();
+
+}  // namespace cmd

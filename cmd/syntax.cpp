@@ -1,0 +1,424 @@
+#include "cmd/syntax.h"
+
+#include <cctype>
+
+namespace cmd {
+namespace {
+
+bool isDelimiter(char c) { return isBlank(c) || c == ',' || c == ';' || c == '='; }
+
+char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+std::string unexpected(std::string_view what) {
+    return "此时不应有 " + std::string(what) + "。\n";
+}
+
+class Parser {
+public:
+    explicit Parser(std::string_view text) : s_(text) {}
+
+    ParseResult run() {
+        ParseResult result;
+        skipDelimiters();
+        if (atEnd()) return result;
+        std::unique_ptr<Node> tree = sequence();
+        if (!error_.empty()) {
+            result.error = error_;
+            result.errorCode = errorCode_;
+            return result;
+        }
+        result.tree = std::move(tree);
+        return result;
+    }
+
+private:
+    bool atEnd() const { return i_ >= s_.size(); }
+    char peek() const { return atEnd() ? '\0' : s_[i_]; }
+    bool at(std::string_view op) const { return s_.substr(i_).starts_with(op); }
+    bool failed() const { return !error_.empty(); }
+    bool closesGroup() const { return depth_ > 0 && peek() == ')'; }
+
+    void fail(std::string message, int code) {
+        if (error_.empty()) {
+            error_ = std::move(message);
+            errorCode_ = code;
+        }
+    }
+
+    void skipBlanks() {
+        while (!atEnd() && isBlank(s_[i_])) ++i_;
+    }
+    void skipDelimiters() {
+        while (!atEnd() && (isDelimiter(s_[i_]) || s_[i_] == '@')) ++i_;
+    }
+
+    static std::unique_ptr<Node> join(Node::Kind kind, std::unique_ptr<Node> left,
+                                      std::unique_ptr<Node> right) {
+        auto node = std::make_unique<Node>();
+        node->kind = kind;
+        node->left = std::move(left);
+        node->right = std::move(right);
+        return node;
+    }
+
+    // Loosest first: "&", then "||", then "&&", then "|".
+    std::unique_ptr<Node> sequence() {
+        std::unique_ptr<Node> left = either();
+        while (!failed() && at("&") && !at("&&")) {
+            ++i_;
+            skipDelimiters();
+            // A trailing "&" is accepted and ends the list.
+            if (atEnd() || closesGroup()) break;
+            left = join(Node::Kind::Sequence, std::move(left), either());
+        }
+        return left;
+    }
+
+    std::unique_ptr<Node> either() {
+        std::unique_ptr<Node> left = both("");
+        while (!failed() && at("||")) {
+            i_ += 2;
+            left = join(Node::Kind::Or, std::move(left), both("||"));
+        }
+        return left;
+    }
+
+    std::unique_ptr<Node> both(std::string_view after) {
+        std::unique_ptr<Node> left = pipeline(after);
+        while (!failed() && at("&&")) {
+            i_ += 2;
+            left = join(Node::Kind::And, std::move(left), pipeline("&&"));
+        }
+        return left;
+    }
+
+    std::unique_ptr<Node> pipeline(std::string_view after) {
+        std::unique_ptr<Node> left = command(after);
+        while (!failed() && at("|") && !at("||")) {
+            ++i_;
+            left = join(Node::Kind::Pipe, std::move(left), command("|"));
+        }
+        return left;
+    }
+
+    std::unique_ptr<Node> command(std::string_view after) {
+        if (failed()) return nullptr;
+        skipDelimiters();
+        if (atEnd()) {
+            fail(unexpected(after.empty() ? std::string_view("\"") : after), 255);
+            return nullptr;
+        }
+        if (peek() == '&' || peek() == '|' || closesGroup()) {
+            std::string_view op = at("&&") ? "&&" : at("||") ? "||" : s_.substr(i_, 1);
+            fail(unexpected(op), 255);
+            return nullptr;
+        }
+        if (peek() == '(') return group();
+        return simple();
+    }
+
+    std::unique_ptr<Node> group() {
+        ++i_;
+        ++depth_;
+        auto node = std::make_unique<Node>();
+        node->kind = Node::Kind::Group;
+        skipDelimiters();
+        if (!atEnd() && peek() != ')') node->body = sequence();
+        // An unclosed group ends with the line.
+        if (!failed() && peek() == ')') ++i_;
+        --depth_;
+        while (!failed()) {
+            skipBlanks();
+            bool handle = std::isdigit(static_cast<unsigned char>(peek())) && i_ + 1 < s_.size() &&
+                          (s_[i_ + 1] == '>' || s_[i_ + 1] == '<');
+            if (handle) {
+                std::string digit(1, s_[i_++]);
+                redirection(node->redirections, digit, true);
+            } else if (peek() == '>' || peek() == '<') {
+                std::string none;
+                redirection(node->redirections, none, false);
+            } else {
+                break;
+            }
+        }
+        if (!failed() && !atEnd() && peek() != '&' && peek() != '|' && !closesGroup()) {
+            size_t end = i_;
+            while (end < s_.size() && !isBlank(s_[end])) ++end;
+            fail(unexpected(s_.substr(i_, end - i_)), 255);
+        }
+        return node;
+    }
+
+    std::unique_ptr<Node> simple() {
+        auto node = std::make_unique<Node>();
+        std::string& text = node->text;
+        bool quoted = false;
+        // A lone digit right before ">" or "<" names a handle ("2>x"), but not
+        // a digit glued to a word ("abc2>x") nor one that was escaped.
+        bool handleDigit = false;
+        while (!atEnd() && !failed()) {
+            char c = s_[i_];
+            if (quoted) {
+                text += c;
+                if (c == '"') quoted = false;
+                ++i_;
+                handleDigit = false;
+                continue;
+            }
+            if (c == '"') {
+                quoted = true;
+                text += c;
+                ++i_;
+                handleDigit = false;
+            } else if (c == '^') {
+                if (i_ + 1 < s_.size()) text += s_[i_ + 1];
+                i_ += 2;
+                handleDigit = false;
+            } else if (c == '&' || c == '|' || closesGroup()) {
+                break;
+            } else if (c == '>' || c == '<') {
+                redirection(node->redirections, text, handleDigit);
+                handleDigit = false;
+            } else {
+                handleDigit = std::isdigit(static_cast<unsigned char>(c)) &&
+                              (text.empty() || isBlank(text.back()));
+                text += c;
+                ++i_;
+            }
+        }
+        if (i_ > s_.size()) i_ = s_.size();
+        return node;
+    }
+
+    // At '<' or '>'. When `useDigit`, the last character of `text` is the handle.
+    void redirection(std::vector<Redirection>& into, std::string& text, bool useDigit) {
+        Redirection r;
+        char op = s_[i_++];
+        r.handle = op == '<' ? 0 : 1;
+        if (useDigit) {
+            r.handle = text.back() - '0';
+            text.pop_back();
+        }
+        if (op == '<') {
+            r.kind = Redirection::Kind::Read;
+        } else if (peek() == '>') {
+            r.kind = Redirection::Kind::Append;
+            ++i_;
+        } else {
+            r.kind = Redirection::Kind::Write;
+        }
+        if (peek() == '&') {
+            ++i_;
+            skipBlanks();
+            if (!std::isdigit(static_cast<unsigned char>(peek()))) {
+                fail(unexpected("&"), 255);
+                return;
+            }
+            r.kind = Redirection::Kind::Duplicate;
+            r.source = s_[i_++] - '0';
+            into.push_back(std::move(r));
+            return;
+        }
+        skipBlanks();
+        bool quoted = false;
+        bool any = false;
+        while (!atEnd()) {
+            char c = s_[i_];
+            if (c == '"') {
+                quoted = !quoted;
+                any = true;
+                ++i_;
+                continue;
+            }
+            if (!quoted) {
+                if (isBlank(c) || c == '&' || c == '|' || c == '<' || c == '>' || closesGroup())
+                    break;
+                if (c == '^') {
+                    if (i_ + 1 < s_.size()) r.target += s_[i_ + 1];
+                    i_ += 2;
+                    any = true;
+                    continue;
+                }
+            }
+            r.target += c;
+            any = true;
+            ++i_;
+        }
+        if (i_ > s_.size()) i_ = s_.size();
+        if (!any || r.target.empty()) {
+            fail("命令语法不正确。\n", 1);
+            return;
+        }
+        into.push_back(std::move(r));
+    }
+
+    std::string_view s_;
+    size_t i_ = 0;
+    int depth_ = 0;
+    std::string error_;
+    int errorCode_ = 0;
+};
+
+}  // namespace
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+Invocation parseInvocation(std::string_view tail) {
+    Invocation result;
+    size_t i = 0;
+    while (i < tail.size()) {
+        while (i < tail.size() && isBlank(tail[i])) ++i;
+        if (i >= tail.size() || tail[i] != '/') break;
+        char sw = i + 1 < tail.size() ? lower(tail[i + 1]) : '\0';
+        if (sw == 'c' || sw == 'k') {
+            i += 2;
+            while (i < tail.size() && isDelimiter(tail[i])) ++i;
+            result.mode = sw == 'c' ? Invocation::Mode::RunAndExit : Invocation::Mode::RunAndStay;
+            result.line = stripOuterQuotes(tail.substr(i));
+            return result;
+        }
+        if (sw == 'q') result.echoOff = true;
+        // Other switches (/d, /s, /u, /a, /e:on, /v:off, /f:..., /t:..) change
+        // nothing here; skip them with their values.
+        while (i < tail.size() && !isBlank(tail[i])) ++i;
+    }
+    return result;
+}
+
+std::string stripOuterQuotes(std::string_view line) {
+    std::string out(line);
+    if (out.empty() || out.front() != '"') return out;
+    out.erase(0, 1);
+    if (size_t last = out.rfind('"'); last != std::string::npos) out.erase(last, 1);
+    return out;
+}
+
+std::string expandVariables(std::string_view line, const VariableLookup& lookup) {
+    std::string out;
+    size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] == '%') {
+            size_t close = line.find('%', i + 1);
+            if (close != std::string_view::npos && close > i + 1) {
+                if (std::optional<std::string> value = lookup(line.substr(i + 1, close - i - 1))) {
+                    out += *value;
+                    i = close + 1;
+                    continue;
+                }
+            }
+        }
+        out += line[i++];
+    }
+    return out;
+}
+
+std::vector<std::string> splitArguments(std::string_view s) {
+    std::vector<std::string> args;
+    std::string current;
+    bool inArg = false;
+    bool quoted = false;
+    size_t i = 0;
+    while (i < s.size()) {
+        char c = s[i];
+        if (!quoted && isBlank(c)) {
+            if (inArg) args.push_back(std::move(current));
+            current.clear();
+            inArg = false;
+            ++i;
+            continue;
+        }
+        inArg = true;
+        if (c == '\\') {
+            size_t count = 0;
+            while (i + count < s.size() && s[i + count] == '\\') ++count;
+            size_t next = i + count;
+            if (next < s.size() && s[next] == '"') {
+                current.append(count / 2, '\\');
+                if (count % 2 == 1) {
+                    current += '"';
+                    i = next + 1;
+                } else {
+                    i = next;
+                }
+            } else {
+                current.append(count, '\\');
+                i = next;
+            }
+            continue;
+        }
+        if (c == '"') {
+            if (quoted && i + 1 < s.size() && s[i + 1] == '"') {
+                current += '"';
+                i += 2;
+            } else {
+                quoted = !quoted;
+                ++i;
+            }
+            continue;
+        }
+        current += c;
+        ++i;
+    }
+    if (inArg) args.push_back(std::move(current));
+    return args;
+}
+
+ParseResult parse(std::string_view line) {
+    // The line ends at a line break, as when typed.
+    if (size_t nl = line.find_first_of("\r\n"); nl != std::string_view::npos)
+        line = line.substr(0, nl);
+    return Parser(line).run();
+}
+
+std::string describe(const Node& node) {
+    auto redirections = [&node] {
+        std::string out;
+        for (const Redirection& r : node.redirections) {
+            out += ' ' + std::to_string(r.handle);
+            switch (r.kind) {
+                case Redirection::Kind::Read: out += "<" + r.target; break;
+                case Redirection::Kind::Write: out += ">" + r.target; break;
+                case Redirection::Kind::Append: out += ">>" + r.target; break;
+                case Redirection::Kind::Duplicate: out += ">&" + std::to_string(r.source); break;
+            }
+        }
+        return out;
+    };
+    auto binary = [&node](std::string_view op) {
+        return "(" + describe(*node.left) + " " + std::string(op) + " " + describe(*node.right) + ")";
+    };
+    switch (node.kind) {
+        case Node::Kind::Command: return "[" + node.text + "]" + redirections();
+        case Node::Kind::Group:
+            return "{" + (node.body ? describe(*node.body) : std::string()) + "}" + redirections();
+        case Node::Kind::Pipe: return binary("|");
+        case Node::Kind::And: return binary("&&");
+        case Node::Kind::Or: return binary("||");
+        case Node::Kind::Sequence: return binary("&");
+    }
+    return {};
+}
+
+CommandWord splitCommandWord(std::string_view text) {
+    CommandWord word;
+    size_t i = 0;
+    while (i < text.size() && (isDelimiter(text[i]) || text[i] == '@')) ++i;
+    size_t start = i;
+    bool quoted = false;
+    while (i < text.size()) {
+        char c = text[i];
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted && isDelimiter(c)) {
+            break;
+        } else {
+            word.name += c;
+        }
+        ++i;
+    }
+    word.rawName = std::string(text.substr(start, i - start));
+    word.rest = std::string(text.substr(i));
+    return word;
+}
+
+}  // namespace cmd
