@@ -12,8 +12,12 @@
 namespace cmd::findstr {
 namespace {
 
-char32_t fold(char32_t c) { return c < 0x80 ? static_cast<char32_t>(std::tolower(static_cast<int>(c))) : c; }
-char32_t raise(char32_t c) { return c < 0x80 ? static_cast<char32_t>(std::toupper(static_cast<int>(c))) : c; }
+char32_t fold(char32_t c) {
+    return c < 0x80 ? static_cast<char32_t>(std::tolower(static_cast<int>(c))) : c;
+}
+char32_t raise(char32_t c) {
+    return c < 0x80 ? static_cast<char32_t>(std::toupper(static_cast<int>(c))) : c;
+}
 
 bool isWordChar(char32_t c) {
     return c >= 0x80 || c == '_' || (c < 0x80 && std::isalnum(static_cast<int>(c)));
@@ -26,8 +30,11 @@ std::u32string decode(std::string_view s) {
     size_t i = 0;
     while (i < s.size()) {
         auto b = static_cast<unsigned char>(s[i]);
-        size_t len = b < 0x80 ? 1 : (b >= 0xC2 && b <= 0xDF) ? 2 : (b >= 0xE0 && b <= 0xEF) ? 3
-                                : (b >= 0xF0 && b <= 0xF4)   ? 4 : 0;
+        size_t len = b < 0x80                   ? 1
+                     : (b >= 0xC2 && b <= 0xDF) ? 2
+                     : (b >= 0xE0 && b <= 0xEF) ? 3
+                     : (b >= 0xF0 && b <= 0xF4) ? 4
+                                                : 0;
         bool valid = len > 0 && i + len <= s.size();
         for (size_t k = 1; valid && k < len; ++k)
             valid = (static_cast<unsigned char>(s[i + k]) & 0xC0) == 0x80;
@@ -37,7 +44,8 @@ std::u32string decode(std::string_view s) {
             continue;
         }
         char32_t c = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
-        for (size_t k = 1; k < len; ++k) c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+        for (size_t k = 1; k < len; ++k)
+            c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
         out += c;
         i += len;
     }
@@ -76,22 +84,44 @@ Parsed parseArguments(const std::vector<std::string>& args) {
                 return parsed;
             }
             switch (ch) {
-                case 'B': o.atBegin = true; break;
-                case 'E': o.atEnd = true; break;
-                case 'X': o.atBegin = o.atEnd = true; break;
-                case 'L': literal = true; break;
-                case 'R': regex = true; break;
-                case 'I': o.ignoreCase = true; break;
-                case 'V': o.invert = true; break;
-                case 'N': o.numbers = true; break;
-                case 'M': o.namesOnly = true; break;
-                case 'P': break;
-                case '?': parsed.help = true; break;
+                case 'B':
+                    o.atBegin = true;
+                    break;
+                case 'E':
+                    o.atEnd = true;
+                    break;
+                case 'X':
+                    o.atBegin = o.atEnd = true;
+                    break;
+                case 'L':
+                    literal = true;
+                    break;
+                case 'R':
+                    regex = true;
+                    break;
+                case 'I':
+                    o.ignoreCase = true;
+                    break;
+                case 'V':
+                    o.invert = true;
+                    break;
+                case 'N':
+                    o.numbers = true;
+                    break;
+                case 'M':
+                    o.namesOnly = true;
+                    break;
+                case 'P':
+                    break;
+                case '?':
+                    parsed.help = true;
+                    break;
                 case 'S':
                 case 'O':
                     parsed.error = "FINDSTR: 不支持 /" + std::string(1, ch) + "\n";
                     return parsed;
-                default: parsed.warnings += "FINDSTR: 忽略 /" + std::string(1, a[j + 1]) + "\n";
+                default:
+                    parsed.warnings += "FINDSTR: 忽略 /" + std::string(1, a[j + 1]) + "\n";
             }
         }
     }
@@ -194,8 +224,10 @@ Matcher::Matcher(std::string_view pattern, const Options& options)
 
 bool Matcher::single(const Element& e, char32_t c) const {
     switch (e.kind) {
-        case Element::Kind::Any: return true;
-        case Element::Kind::Char: return ignoreCase_ ? fold(e.c) == fold(c) : e.c == c;
+        case Element::Kind::Any:
+            return true;
+        case Element::Kind::Char:
+            return ignoreCase_ ? fold(e.c) == fold(c) : e.c == c;
         case Element::Kind::Class: {
             auto inside = [&e](char32_t x) {
                 for (auto [lo, hi] : e.ranges)
@@ -205,7 +237,8 @@ bool Matcher::single(const Element& e, char32_t c) const {
             bool hit = inside(c) || (ignoreCase_ && (inside(fold(c)) || inside(raise(c))));
             return hit != e.negated;
         }
-        default: return false;
+        default:
+            return false;
     }
 }
 

@@ -4,8 +4,8 @@
 // in findstr's small dialect unless /L or /C: makes them literal.
 
 #include <string>
-#include <utility>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace cmd::findstr {
@@ -15,11 +15,11 @@ struct Options {
     std::vector<std::string> files;    // none: standard input
     bool regex = true;
     bool ignoreCase = false;
-    bool invert = false;      // /V
-    bool numbers = false;     // /N
-    bool namesOnly = false;   // /M
-    bool atBegin = false;     // /B
-    bool atEnd = false;       // /E
+    bool invert = false;     // /V
+    bool numbers = false;    // /N
+    bool namesOnly = false;  // /M
+    bool atBegin = false;    // /B
+    bool atEnd = false;      // /E
 };
 
 struct Parsed {
@@ -33,7 +33,7 @@ Parsed parseArguments(const std::vector<std::string>& args);
 
 // One search string, ready to test lines against.
 class Matcher {
-public:
+  public:
     Matcher(std::string_view pattern, const Options& options);
     bool matches(std::string_view line) const;
 
@@ -42,11 +42,11 @@ public:
         Kind kind = Kind::Char;
         char32_t c = 0;
         std::vector<std::pair<char32_t, char32_t>> ranges;  // Class
-        bool negated = false;                                // Class
-        bool repeat = false;                                 // followed by '*'
+        bool negated = false;                               // Class
+        bool repeat = false;                                // followed by '*'
     };
 
-private:
+  private:
     bool single(const Element& element, char32_t c) const;
     bool matchHere(size_t element, size_t pos, const std::u32string& line) const;
 

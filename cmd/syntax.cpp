@@ -5,16 +5,20 @@
 namespace cmd {
 namespace {
 
-bool isDelimiter(char c) { return isBlank(c) || c == ',' || c == ';' || c == '='; }
+bool isDelimiter(char c) {
+    return isBlank(c) || c == ',' || c == ';' || c == '=';
+}
 
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
 std::string unexpected(std::string_view what) {
     return "此时不应有 " + std::string(what) + "。\n";
 }
 
 class Parser {
-public:
+  public:
     explicit Parser(std::string_view text) : s_(text) {}
 
     ParseResult run() {
@@ -31,7 +35,7 @@ public:
         return result;
     }
 
-private:
+  private:
     bool atEnd() const { return i_ >= s_.size(); }
     char peek() const { return atEnd() ? '\0' : s_[i_]; }
     bool at(std::string_view op) const { return s_.substr(i_).starts_with(op); }
@@ -104,8 +108,8 @@ private:
     std::unique_ptr<Node> command(std::string_view after) {
         if (failed()) return nullptr;
         skipDelimiters();
-        if (atEnd()) {
-            fail(unexpected(after.empty() ? std::string_view("\"") : after), 255);
+        if (atEnd()) {  // only after an operator: blank lines never get here
+            fail(unexpected(after), 255);
             return nullptr;
         }
         if (peek() == '&' || peek() == '|' || closesGroup()) {
@@ -179,6 +183,8 @@ private:
             } else if (c == '>' || c == '<') {
                 redirection(node->redirections, text, handleDigit);
                 handleDigit = false;
+            } else if (text.empty() && isBlank(c)) {
+                ++i_;  // blanks after a leading redirection
             } else {
                 handleDigit = std::isdigit(static_cast<unsigned char>(c)) &&
                               (text.empty() || isBlank(text.back()));
@@ -261,7 +267,9 @@ private:
 
 }  // namespace
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 Invocation parseInvocation(std::string_view tail) {
     Invocation result;
@@ -376,25 +384,39 @@ std::string describe(const Node& node) {
         for (const Redirection& r : node.redirections) {
             out += ' ' + std::to_string(r.handle);
             switch (r.kind) {
-                case Redirection::Kind::Read: out += "<" + r.target; break;
-                case Redirection::Kind::Write: out += ">" + r.target; break;
-                case Redirection::Kind::Append: out += ">>" + r.target; break;
-                case Redirection::Kind::Duplicate: out += ">&" + std::to_string(r.source); break;
+                case Redirection::Kind::Read:
+                    out += "<" + r.target;
+                    break;
+                case Redirection::Kind::Write:
+                    out += ">" + r.target;
+                    break;
+                case Redirection::Kind::Append:
+                    out += ">>" + r.target;
+                    break;
+                case Redirection::Kind::Duplicate:
+                    out += ">&" + std::to_string(r.source);
+                    break;
             }
         }
         return out;
     };
     auto binary = [&node](std::string_view op) {
-        return "(" + describe(*node.left) + " " + std::string(op) + " " + describe(*node.right) + ")";
+        return "(" + describe(*node.left) + " " + std::string(op) + " " + describe(*node.right) +
+               ")";
     };
     switch (node.kind) {
-        case Node::Kind::Command: return "[" + node.text + "]" + redirections();
+        case Node::Kind::Command:
+            return "[" + node.text + "]" + redirections();
         case Node::Kind::Group:
             return "{" + (node.body ? describe(*node.body) : std::string()) + "}" + redirections();
-        case Node::Kind::Pipe: return binary("|");
-        case Node::Kind::And: return binary("&&");
-        case Node::Kind::Or: return binary("||");
-        case Node::Kind::Sequence: return binary("&");
+        case Node::Kind::Pipe:
+            return binary("|");
+        case Node::Kind::And:
+            return binary("&&");
+        case Node::Kind::Or:
+            return binary("||");
+        case Node::Kind::Sequence:
+            return binary("&");
     }
     return {};
 }

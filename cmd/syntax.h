@@ -48,7 +48,7 @@ struct Redirection {
 struct Node {
     enum class Kind { Command, Group, Pipe, And, Or, Sequence };
     Kind kind = Kind::Command;
-    std::string text;  // Command: carets and redirections gone, quotes kept
+    std::string text;                       // Command: carets and redirections gone, quotes kept
     std::vector<Redirection> redirections;  // Command and Group
     std::unique_ptr<Node> left, right;      // the operators
     std::unique_ptr<Node> body;             // Group; null for "()"

@@ -43,7 +43,9 @@ std::string normaliseAbsolute(std::string_view path) {
 // Only absolute folders other than "/" itself may hold the drives: a relative
 // root would move with the current folder, and "/" would put "C:\WINDOWS" at
 // the machine's real "/c/WINDOWS".
-bool usableRoot(const std::string& root) { return root.size() > 1 && root.front() == '/'; }
+bool usableRoot(const std::string& root) {
+    return root.size() > 1 && root.front() == '/';
+}
 
 std::string homeFolder() {
     std::string home = envValue("HOME");

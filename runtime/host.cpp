@@ -55,8 +55,7 @@ public:
                                            QProcessEnvironment::systemEnvironment(), &why);
         if (!plan) {
             if (why == shellstart::Failure::NoTerminal) {
-                msgBox(QStringLiteral("未找到终端程序（xterm），无法打开命令行窗口。请安装 xterm 或用 TERMINAL 环境变量指定终端。"),
-                       vbExclamation, App::Title());
+                msgBox(shellstart::failureMessage(why), vbExclamation, App::Title());
                 return 0;
             }
             throw RuntimeError(53, QStringLiteral("File not found"));

@@ -1,8 +1,223 @@
-#include "shellstart.h"
+#include "runtime/shellstart.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
 namespace rt::shellstart {
-std::optional<Plan> plan(const QString&, int, const QString&, const QProcessEnvironment&, Failure* why) {
-    if (why) *why = Failure::NoProgram;
+namespace {
+
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+
+QStringList searchPath(const QProcessEnvironment& env) {
+    return env.value(QStringLiteral("PATH")).split(u':', Qt::SkipEmptyParts);
+}
+
+bool isExecutableFile(const QString& path) {
+    QFileInfo info(path);
+    return info.isFile() && info.isExecutable();
+}
+
+QString findProgram(const QString& name, const QProcessEnvironment& env) {
+    if (name.contains(u'/'))
+        return isExecutableFile(name) ? QFileInfo(name).absoluteFilePath() : QString();
+    return QStandardPaths::findExecutable(name, searchPath(env));
+}
+
+QString withoutExe(const QString& name) {
+    return name.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive) && name.size() > 4
+               ? name.left(name.size() - 4)
+               : name;
+}
+
+// The Windows C runtime's argument rules, as the original system would have
+// applied them to a program started with this command line.
+QStringList splitArguments(const QString& s) {
+    QStringList args;
+    QString current;
+    bool inArg = false, quoted = false;
+    qsizetype i = 0;
+    while (i < s.size()) {
+        QChar c = s[i];
+        if (!quoted && isBlank(c)) {
+            if (inArg) args << current;
+            current.clear();
+            inArg = false;
+            ++i;
+            continue;
+        }
+        inArg = true;
+        if (c == u'\\') {
+            qsizetype count = 0;
+            while (i + count < s.size() && s[i + count] == u'\\') ++count;
+            qsizetype next = i + count;
+            if (next < s.size() && s[next] == u'"') {
+                current += QString(count / 2, u'\\');
+                if (count % 2 == 1) {
+                    current += u'"';
+                    ++next;
+                }
+            } else {
+                current += QString(count, u'\\');
+            }
+            i = next;
+            continue;
+        }
+        if (c == u'"') {
+            if (quoted && i + 1 < s.size() && s[i + 1] == u'"') {
+                current += u'"';
+                i += 2;
+            } else {
+                quoted = !quoted;
+                ++i;
+            }
+            continue;
+        }
+        current += c;
+        ++i;
+    }
+    if (inArg) args << current;
+    return args;
+}
+
+bool isUtf8Locale(const QString& name) {
+    QString lower = name.toLower();
+    return lower.contains(QStringLiteral("utf-8")) || lower.contains(QStringLiteral("utf8"));
+}
+
+// The locale in force is LC_ALL, else LC_CTYPE, else LANG. Chinese text needs
+// it to be UTF-8; a UTF-8 locale the user chose is kept.
+void ensureUtf8Locale(QProcessEnvironment& env) {
+    QString effective;
+    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        effective = env.value(QString::fromLatin1(name));
+        if (!effective.isEmpty()) break;
+    }
+    if (isUtf8Locale(effective)) return;
+    env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+}
+
+struct Terminal {
+    QString program;
+    QStringList options;
+};
+
+std::optional<Terminal> findTerminal(const QProcessEnvironment& env) {
+    QStringList named = QProcess::splitCommand(env.value(QStringLiteral("TERMINAL")));
+    if (!named.isEmpty()) {
+        QString program = findProgram(named.takeFirst(), env);
+        if (!program.isEmpty()) return Terminal{program, named};
+    }
+    QString xterm = findProgram(QStringLiteral("xterm"), env);
+    if (!xterm.isEmpty()) return Terminal{xterm, {}};
     return std::nullopt;
 }
-qint64 start(const Plan&) { return 0; }
+
+bool isXterm(const QString& program) {
+    QString name = QFileInfo(program).fileName();
+    return name == QStringLiteral("xterm") || name == QStringLiteral("uxterm");
+}
+
+}  // namespace
+
+std::optional<Plan> plan(const QString& line, int style, const QString& appDir,
+                         const QProcessEnvironment& env, Failure* why) {
+    auto failWith = [why](Failure f) -> std::optional<Plan> {
+        if (why) *why = f;
+        return std::nullopt;
+    };
+    if (why) *why = Failure::None;
+
+    qsizetype i = 0;
+    while (i < line.size() && isBlank(line[i])) ++i;
+    QString name;
+    if (i < line.size() && line[i] == u'"') {
+        qsizetype close = line.indexOf(u'"', i + 1);
+        if (close < 0) close = line.size();
+        name = line.mid(i + 1, close - i - 1);
+        i = close + 1;
+    } else {
+        qsizetype start = i;
+        while (i < line.size() && !isBlank(line[i])) ++i;
+        name = line.mid(start, i - start);
+    }
+    while (i < line.size() && isBlank(line[i])) ++i;
+    QString rest = i < line.size() ? line.mid(i) : QString();
+
+    Plan result;
+    result.environment = env;
+    ensureUtf8Locale(result.environment);
+
+    bool standIn = withoutExe(name).compare(u"cmd", Qt::CaseInsensitive) == 0;
+    if (standIn) {
+        QString beside = QDir(appDir).filePath(QStringLiteral("cmd"));
+        result.program = !appDir.isEmpty() && isExecutableFile(beside)
+                             ? beside
+                             : findProgram(QStringLiteral("cmd"), env);
+        if (!rest.isEmpty()) result.arguments << rest;
+    } else if (!name.isEmpty()) {
+        QString local = name;
+        local.replace(u'\\', u'/');
+        result.program = findProgram(local, env);
+        if (result.program.isEmpty() && withoutExe(local) != local)
+            result.program = findProgram(withoutExe(local), env);
+        result.arguments = splitArguments(rest);
+    }
+    if (result.program.isEmpty()) return failWith(Failure::NoProgram);
+
+    if (style == 0) {
+        result.discardOutput = true;
+        return result;
+    }
+    std::optional<Terminal> terminal = findTerminal(env);
+    if (!terminal) return failWith(Failure::NoTerminal);
+    QStringList args = terminal->options;
+    bool iconic = style == 2 || style == 6 || style == 7;
+    if (isXterm(terminal->program)) {
+        // xterm's default bitmap font has no Chinese glyphs.
+        args << QStringLiteral("-fa") << QStringLiteral("Monospace");
+        if (iconic) args << QStringLiteral("-iconic");
+    }
+    args << QStringLiteral("-e") << result.program << result.arguments;
+    result.program = terminal->program;
+    result.arguments = args;
+    return result;
+}
+
+qint64 start(const Plan& plan) {
+    QProcess process;
+    process.setProgram(plan.program);
+    process.setArguments(plan.arguments);
+    process.setProcessEnvironment(plan.environment);
+    // A hidden interpreter must not wait on a keyboard it does not have:
+    // with no input, "pause" returns at once.
+    process.setStandardInputFile(QProcess::nullDevice());
+    if (plan.discardOutput) {
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+    }
+    qint64 pid = 0;
+    if (!process.startDetached(&pid)) return 0;
+    return pid;
+}
+
+QString failureMessage(Failure failure) {
+    switch (failure) {
+        case Failure::NoTerminal:
+            return QStringLiteral(
+                "未找到终端程序（xterm），无法打开命令行窗口。请安装 xterm，或用环境变量 TERMINAL "
+                "指定终端程序。");
+        case Failure::NoProgram:
+            return QStringLiteral(
+                "找不到要运行的程序（命令解释程序 cmd 应与本程序位于同一文件夹）。");
+        case Failure::None:
+            break;
+    }
+    return {};
+}
+
 }  // namespace rt::shellstart

@@ -1,0 +1,148 @@
+// Shell's process start, with fake terminals that report the argv they got
+// through a named pipe instead of opening a window.
+
+#include "runtime/shellstart.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+
+#include "harness.h"
+
+namespace {
+
+namespace ss = rt::shellstart;
+using cmdtest::Fifo;
+using cmdtest::Sandbox;
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// Writes its arguments and locale, one per line, into $FAKE_OUT.
+const std::string kLogArgs =
+    "#!/bin/sh\n{ for a in \"$@\"; do printf '%s\\n' \"$a\"; done; echo \"LC_ALL=$LC_ALL\"; } > "
+    "\"$FAKE_OUT\"\n";
+// Runs what follows -e, its output into $FAKE_OUT, as a terminal would show it.
+const std::string kRunAfterE =
+    "#!/bin/sh\nwhile [ \"$#\" -gt 0 ] && [ \"$1\" != -e ]; do shift; done\nshift\n"
+    "exec \"$@\" > \"$FAKE_OUT\" 2>&1 < /dev/null\n";
+
+QProcessEnvironment environmentFor(const Sandbox& box, const std::string& fifo) {
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("PATH"), q(box.bin + ":/usr/bin:/bin"));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+    env.insert(QStringLiteral("FAKE_OUT"), q(fifo));
+    return env;
+}
+
+QStringList lines(const std::string& text) {
+    return q(text).split(u'\n', Qt::SkipEmptyParts);
+}
+
+TEST(ShellStart, HiddenRunsTheStandInDirectlyWithOutputDiscarded) {
+    Sandbox box;
+    std::string appDir = box.root + "/app";
+    cmdtest::writeFile(appDir + "/cmd", kLogArgs, true);
+    Fifo fifo(box.root + "/out");
+    ss::Failure why = ss::Failure::NoProgram;
+    auto plan = ss::plan(QStringLiteral("cmd /c screen.png"), 0, q(appDir),
+                         environmentFor(box, fifo.path()), &why);
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(why, ss::Failure::None);
+    EXPECT_EQ(plan->program, q(appDir + "/cmd"));
+    EXPECT_EQ(plan->arguments, QStringList{QStringLiteral("/c screen.png")});
+    EXPECT_TRUE(plan->discardOutput);
+    ASSERT_GT(ss::start(*plan), 0);
+    EXPECT_EQ(lines(fifo.readAll()),
+              (QStringList{QStringLiteral("/c screen.png"), QStringLiteral("LC_ALL=C.UTF-8")}));
+}
+
+TEST(ShellStart, ConsoleStylesOpenXtermWithAFontForChinese) {
+    for (int style : {1, 2}) {
+        SCOPED_TRACE(style);
+        Sandbox box;
+        std::string appDir = box.root + "/app";
+        cmdtest::writeFile(appDir + "/cmd", "#!/bin/sh\n", true);
+        cmdtest::writeFile(box.bin + "/xterm", kLogArgs, true);
+        Fifo fifo(box.root + "/out");
+        const QString rest =
+            QStringLiteral("/k adb devices && COLOR 3f  && title 设备连接检测结果");
+        auto plan = ss::plan(QStringLiteral("cmd ") + rest, style, q(appDir),
+                             environmentFor(box, fifo.path()), nullptr);
+        ASSERT_TRUE(plan);
+        QStringList expected{QStringLiteral("-fa"), QStringLiteral("Monospace")};
+        if (style == 2) expected << QStringLiteral("-iconic");
+        expected << QStringLiteral("-e") << q(appDir + "/cmd") << rest;
+        ASSERT_EQ(plan->program, q(box.bin + "/xterm")) << "never the real terminal";
+        EXPECT_EQ(plan->arguments, expected);
+        EXPECT_FALSE(plan->discardOutput);
+        ASSERT_GT(ss::start(*plan), 0);
+        EXPECT_EQ(lines(fifo.readAll()), expected + QStringList{QStringLiteral("LC_ALL=C.UTF-8")});
+    }
+}
+
+TEST(ShellStart, TerminalVariableNamesAnotherEmulator) {
+    Sandbox box;
+    std::string appDir = box.root + "/app";
+    cmdtest::writeFile(appDir + "/cmd", "#!/bin/sh\n", true);
+    cmdtest::writeFile(box.bin + "/xterm", "#!/bin/sh\n", true);
+    cmdtest::writeFile(box.bin + "/fake-term", kLogArgs, true);
+    Fifo fifo(box.root + "/out");
+    QProcessEnvironment env = environmentFor(box, fifo.path());
+    env.insert(QStringLiteral("TERMINAL"), QStringLiteral("fake-term --hold"));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("zh_CN.UTF-8"));  // kept as chosen
+    auto plan = ss::plan(QStringLiteral("cmd.exe /k \""), 1, q(appDir), env, nullptr);
+    ASSERT_TRUE(plan);
+    ASSERT_GT(ss::start(*plan), 0);
+    EXPECT_EQ(lines(fifo.readAll()),
+              (QStringList{QStringLiteral("--hold"), QStringLiteral("-e"), q(appDir + "/cmd"),
+                           QStringLiteral("/k \""), QStringLiteral("LC_ALL=")}));
+}
+
+TEST(ShellStart, TheConsoleRunsTheRealInterpreter) {
+    Sandbox box;
+    cmdtest::writeFile(box.bin + "/xterm", kRunAfterE, true);
+    Fifo fifo(box.root + "/out");
+    std::string appDir = QFileInfo(QStringLiteral(CMD_BINARY)).absolutePath().toStdString();
+    auto plan = ss::plan(QStringLiteral("cmd /c echo 刷入完成！&& echo  two  blanks"), 1, q(appDir),
+                         environmentFor(box, fifo.path()), nullptr);
+    ASSERT_TRUE(plan);
+    ASSERT_EQ(plan->program, q(box.bin + "/xterm")) << "never the real terminal";
+    ASSERT_GT(ss::start(*plan), 0);
+    EXPECT_EQ(fifo.readAll(), "刷入完成！\n two  blanks\n");
+}
+
+TEST(ShellStart, OtherProgramsGetTheirArgumentsSplit) {
+    Sandbox box;
+    box.fakeTool("adb", "");
+    auto plan = ss::plan(QStringLiteral("adb.exe shell \"input text\" x"), 0, q(box.root),
+                         environmentFor(box, box.root + "/unused"), nullptr);
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(plan->program, q(box.bin + "/adb"));
+    EXPECT_EQ(plan->arguments, (QStringList{QStringLiteral("shell"), QStringLiteral("input text"),
+                                            QStringLiteral("x")}));
+}
+
+TEST(ShellStart, FailuresAreReportedNotSwallowed) {
+    Sandbox box;
+    std::string appDir = box.root + "/app";
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("PATH"), q(box.bin));  // no terminal, no cmd
+    ss::Failure why = ss::Failure::None;
+    EXPECT_FALSE(ss::plan(QStringLiteral("cmd /c x"), 0, q(appDir), env, &why));
+    EXPECT_EQ(why, ss::Failure::NoProgram);
+
+    cmdtest::writeFile(appDir + "/cmd", "#!/bin/sh\n", true);
+    EXPECT_TRUE(ss::plan(QStringLiteral("cmd /c x"), 0, q(appDir), env, &why));
+    EXPECT_EQ(why, ss::Failure::None);
+    EXPECT_FALSE(ss::plan(QStringLiteral("cmd /k x"), 1, q(appDir), env, &why));
+    EXPECT_EQ(why, ss::Failure::NoTerminal);
+    EXPECT_TRUE(ss::failureMessage(why).contains(QStringLiteral("xterm")));
+
+    env.insert(QStringLiteral("TERMINAL"), QStringLiteral("not-installed-term"));
+    EXPECT_FALSE(ss::plan(QStringLiteral("cmd /k x"), 1, q(appDir), env, &why));
+    EXPECT_EQ(why, ss::Failure::NoTerminal);
+}
+
+}  // namespace

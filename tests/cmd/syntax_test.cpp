@@ -1,0 +1,94 @@
+#include "cmd/syntax.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using cmd::Invocation;
+
+std::string tree(std::string_view line) {
+    cmd::ParseResult r = cmd::parse(line);
+    return r.tree ? cmd::describe(*r.tree) : "error: " + r.error;
+}
+
+TEST(CmdSyntax, BindsAsTheOriginalDoes) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a && b || c & d", "((([a ] && [b ]) || [c ]) & [d])"},
+        {"a | b && c", "(([a ] | [b ]) && [c])"},
+        {"a || b && c", "([a ] || ([b ] && [c]))"},
+        {"a & b | c || d", "([a ] & (([b ] | [c ]) || [d]))"},
+        {"(a & b) > f && c", "({([a ] & [b])} 1>f && [c])"},
+        {"echo \"a & b\" ^& c", "[echo \"a & b\" & c]"},
+        {"pause>null", "[pause] 1>null"},
+        {"echo x 2>&1 >out.txt", "[echo x  ] 2>&1 1>out.txt"},
+        {">> \"my file\" echo", "[echo] 1>>my file"},
+        {"findstr x < \"in put\"", "[findstr x ] 0<in put"},
+        {"echo ab2>x", "[echo ab2] 1>x"},
+        {"echo 2>x", "[echo ] 2>x"},
+        {"echo ^2>x", "[echo 2] 1>x"},
+        {"echo a)", "[echo a)]"},
+        {"(echo a) b", "error: 此时不应有 b。\n"},
+        {"a &&", "error: 此时不应有 &&。\n"},
+        {"&& a", "error: 此时不应有 &&。\n"},
+        {"a | | b", "error: 此时不应有 |。\n"},
+        {"a >", "error: 命令语法不正确。\n"},
+        {"a & ", "[a ]"},
+        {"echo a\nrest is ignored", "[echo a]"},
+    };
+    for (const auto& [line, expected] : cases) EXPECT_EQ(tree(line), expected) << line;
+}
+
+TEST(CmdSyntax, Invocation) {
+    struct Case {
+        const char* tail;
+        Invocation::Mode mode;
+        const char* line;
+        bool echoOff = false;
+    };
+    const Case cases[] = {
+        {"/c echo a", Invocation::Mode::RunAndExit, "echo a"},
+        {"/K  \"", Invocation::Mode::RunAndStay, ""},
+        {"/k  adb devices ", Invocation::Mode::RunAndStay, "adb devices "},
+        {"/k,;=\techo", Invocation::Mode::RunAndStay, "echo"},
+        {"/c\"echo \"a b\"\"", Invocation::Mode::RunAndExit, "echo \"a b\""},
+        {"/q /d /c x", Invocation::Mode::RunAndExit, "x", true},
+        {"/e:on /v:off /k x", Invocation::Mode::RunAndStay, "x"},
+        {"", Invocation::Mode::Interactive, ""},
+        {"/d", Invocation::Mode::Interactive, ""},
+    };
+    for (const Case& c : cases) {
+        Invocation inv = cmd::parseInvocation(c.tail);
+        EXPECT_EQ(inv.mode, c.mode) << c.tail;
+        EXPECT_EQ(inv.line, c.line) << c.tail;
+        EXPECT_EQ(inv.echoOff, c.echoOff) << c.tail;
+    }
+}
+
+TEST(CmdSyntax, ProgramArgumentsFollowTheCRuntime) {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {R"(a "b c" d)", {"a", "b c", "d"}},
+        {R"(a\\\"b)", {R"(a\"b)"}},
+        {R"(a\\"b c")", {R"(a\b c)"}},
+        {R"("a""b" c)", {R"(a"b)", "c"}},
+        {R"(C:\dir\file x)", {R"(C:\dir\file)", "x"}},
+        {R"("" x)", {"", "x"}},
+        {"a\t b  ", {"a", "b"}},
+        {"   ", {}},
+        {R"("unclosed tail)", {"unclosed tail"}},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(cmd::splitArguments(text), expected) << text;
+}
+
+TEST(CmdSyntax, VariablesExpandOnlyWhenDefined) {
+    auto lookup = [](std::string_view name) -> std::optional<std::string> {
+        if (name == "A") return "1";
+        if (name == "EMPTY") return "";
+        return std::nullopt;
+    };
+    EXPECT_EQ(cmd::expandVariables("%A%-%B%-%%-%EMPTY%.", lookup), "1-%B%-%%-.");
+    // An undefined name leaves its first '%' behind; the second may open a name.
+    EXPECT_EQ(cmd::expandVariables("100% sure %A%", lookup), "100% sure 1");
+}
+
+}  // namespace
