@@ -1,0 +1,226 @@
+// The push button's stored settings: new-instance defaults, loading with the
+// read defaults (keys in any case, stop at the first bad value), saving what
+// is shown, and the shipped look read through the window design loader.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "controls/nshape.h"
+#include "runtime/convert.h"
+#include "runtime/design.h"
+#include "runtime/form.h"
+#include "support/recordinghost.h"
+
+namespace {
+
+using controls::N_Shape;
+
+rt::PicturePtr solidPicture() {
+    QImage img(16, 16, QImage::Format_RGB32);
+    img.fill(Qt::blue);
+    return std::make_shared<rt::Picture>(img);
+}
+
+QStringList names(std::initializer_list<const char*> list) {
+    QStringList r;
+    for (const char* n : list) r << QLatin1String(n);
+    return r;
+}
+
+// One button as the main program's windows store it.
+constexpr const char* kShippedWindow = R"({
+  "name": "Shipped", "caption": "Shipped", "clientWidth": 6000, "clientHeight": 3000,
+  "controls": [
+    {"type": "N_Shape", "name": "N_Shapeegg", "left": 600, "top": 600, "width": 1800, "height": 450, "bag": {
+      "stretch": false, "caption": "Reboot",
+      "background": "&H00FFFFFF&", "backcolornormal": "&H00FFFFFF&", "backcolorhover": "&H00FFFFFF&", "backcolordown": "&H00FFFFFF&",
+      "bordercolornormal": "&H00E0E0E0&", "bordercolorhover": "&H00000000&", "bordercolordown": "&H00C0C0C0&", "bordercustom": "&H00FFFFFF&",
+      "forecolornormal": "&H00000000&", "forecolorhover": "&H00000000&", "forecolordown": "&H00C0C0C0&",
+      "font": {"font": "Verdana"}, "fontsize": 10, "text_visible": true, "stretchtotext": false, "style": 0}}
+  ]
+})";
+
+class NShapeSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.setClientSize(6000, 3000);
+        b = new N_Shape(&form);
+        b->setObjectName(QStringLiteral("N_Shape7"));
+        b->Move(600, 600, 1800, 450);
+    }
+    void read(rt::PropertyBag bag) { b->readProperties(bag); }
+
+    testing_support::RecordingHost host;
+    rt::Form form;
+    N_Shape* b = nullptr;
+};
+
+TEST_F(NShapeSettingsTest, NewInstanceTakesItsDefaultsThroughTheSettersInOrder) {
+    b->initNew();
+    EXPECT_EQ(b->changedProperties(),
+              names({"Caption", "Enabled", "BackGround", "BackColorNormal", "BackColorHover", "BackColorDown",
+                     "BorderColorNormal", "BorderColorHover", "BorderColorDown", "FontSize", "FontBold",
+                     "BorderGotFocus", "BorderCustom", "ForeColorNormal", "ForeColorHover", "ForeColorDown",
+                     "Graphical", "Text_Visible", "StretchToText"}));
+    EXPECT_EQ(b->Caption(), QStringLiteral("N_Shape7"));
+    EXPECT_EQ(b->BackColorNormal(), 0xEFF1F2);
+    EXPECT_EQ(b->BackColorHover(), 0xE0E0E0);
+    EXPECT_EQ(b->BorderColorDown(), 0xB3B3B3);
+    EXPECT_EQ(b->FontSize(), 8);
+    EXPECT_EQ(b->Font().family(), QStringLiteral("Verdana"));
+    EXPECT_EQ(b->Style(), 4);  // the design value stays
+    EXPECT_DOUBLE_EQ(b->twipsRect().width(), (b->label1()->Width() + 16) * 15);
+}
+
+TEST_F(NShapeSettingsTest, EmptyBagGivesEveryReadDefault) {
+    read({});
+    EXPECT_EQ(b->Caption(), QStringLiteral("NShape1"));
+    EXPECT_EQ(b->BackGround(), 0xFF8080);
+    EXPECT_EQ(b->BackColorNormal(), 0x8080FF);
+    EXPECT_EQ(b->BackColorHover(), 0x80C0FF);
+    EXPECT_EQ(b->BackColorDown(), 0x80FFFF);
+    for (rt::Long c : {b->ForeColorNormal(), b->ForeColorHover(), b->ForeColorDown()}) EXPECT_EQ(c, 0x8080FF);
+    for (rt::Long c : {b->BorderColorNormal(), b->BorderColorHover(), b->BorderColorDown()}) EXPECT_EQ(c, 0xFFFF80);
+    EXPECT_EQ(b->BorderCustom(), 0x80FF80);
+    EXPECT_FALSE(b->Text_Visible());
+    EXPECT_TRUE(b->StretchToText());
+    EXPECT_FALSE(b->Graphical());
+    EXPECT_TRUE(b->Enabled());
+    EXPECT_EQ(b->Style(), 4);
+    EXPECT_EQ(b->FontSize(), 8);
+    EXPECT_EQ(b->Font().family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(b->width(), 16);  // stretched with nothing shown
+}
+
+TEST_F(NShapeSettingsTest, ShippedLookLoadsFromLowerCaseKeysThroughTheDesignLoader) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("shipped.json"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(kShippedWindow);
+    }
+    rt::Form window;
+    rt::design::load(window, path);
+    auto* btn = window.ctl<N_Shape>(QStringLiteral("N_Shapeegg"));
+    ASSERT_NE(btn, nullptr);
+    EXPECT_EQ(btn->Caption(), QStringLiteral("Reboot"));
+    EXPECT_EQ(btn->BackColorNormal(), 0xFFFFFF);
+    EXPECT_EQ(btn->BorderColorNormal(), 0xE0E0E0);
+    EXPECT_EQ(btn->Style(), 0);
+    EXPECT_EQ(btn->FontSize(), 10);
+    EXPECT_EQ(btn->Font().family(), QStringLiteral("Verdana"));
+    EXPECT_TRUE(btn->label1()->Visible());
+    EXPECT_DOUBLE_EQ(btn->Width(), 1800);  // fixed size, caption centred
+    EXPECT_DOUBLE_EQ(btn->label1()->Left(), (120 - btn->label1()->Width()) / 2);
+
+    // Black border under the pointer; grey border and caption while pressed.
+    int clicks = 0;
+    btn->Click.handle([&] { ++clicks; });
+    window.show();
+    host.moveTo(window.mapToGlobal(QPoint(390, 190)));
+    host.moveTo(btn, QPoint(2, 2));
+    EXPECT_EQ(btn->shape1()->BorderColor(), 0x000000);
+    host.press(Qt::LeftButton);
+    EXPECT_EQ(btn->shape1()->BorderColor(), 0xC0C0C0);
+    EXPECT_EQ(btn->label1()->ForeColor(), 0xC0C0C0);
+    host.release(Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(NShapeSettingsTest, BadValueStopsLoadingAndKeepsWhatCameBefore) {
+    rt::PropertyBag bag;
+    bag.WriteProperty(QStringLiteral("caption"), QStringLiteral("Half"));
+    bag.WriteProperty(QStringLiteral("backcolorhover"), QStringLiteral("not a colour"));
+    bag.WriteProperty(QStringLiteral("text_visible"), true);
+    read(bag);
+    EXPECT_EQ(b->Caption(), QStringLiteral("Half"));
+    EXPECT_EQ(b->BackColorNormal(), 0x8080FF);
+    EXPECT_EQ(b->changedProperties().last(), QStringLiteral("BackColorNormal"));
+    // Everything after the bad key keeps what creation gave it.
+    EXPECT_EQ(b->BackColorHover(), 0);
+    EXPECT_EQ(b->BorderColorNormal(), 0xB3B3B3);
+    EXPECT_FALSE(b->Text_Visible());
+    EXPECT_DOUBLE_EQ(b->Width(), 1800);
+
+    // A picture key that holds no picture is a bad value too.
+    auto* other = new N_Shape(&form);
+    rt::PropertyBag noPicture;
+    noPicture.WriteProperty(QStringLiteral("Picture_Normal"), QStringLiteral("icon.png"));
+    other->readProperties(noPicture);
+    EXPECT_TRUE(other->changedProperties().isEmpty());
+}
+
+TEST_F(NShapeSettingsTest, StoredPictureAppearsOnlyAtTheNextRepaint) {
+    const auto normal = solidPicture();
+    rt::PropertyBag bag;
+    bag.WriteProperty(QStringLiteral("picture_normal"), QVariant::fromValue(normal));
+    read(bag);
+    EXPECT_EQ(b->Picture_Normal(), normal);
+    EXPECT_FALSE(b->changedProperties().contains(QStringLiteral("Picture_Normal")));
+    EXPECT_EQ(b->CurPicture(), 0);
+    b->Refresh();
+    EXPECT_EQ(b->CurPicture(), 3);
+}
+
+TEST_F(NShapeSettingsTest, SavingStoresTheShownColoursUnderTheNormalKeys) {
+    b->initNew();
+    b->setBackColorHover(0x202020);
+    b->setBorderColorHover(0x404040);
+    b->setForeColorHover(0x606060);
+    form.show();
+    host.moveTo(form.mapToGlobal(QPoint(390, 190)));
+    host.moveTo(b, QPoint(2, 2));
+    rt::PropertyBag hovered;
+    b->writeProperties(hovered);
+    EXPECT_EQ(rt::CLng(hovered.ReadProperty(QStringLiteral("BackColorNormal"))), 0x202020);
+    EXPECT_EQ(rt::CLng(hovered.ReadProperty(QStringLiteral("BorderColorNormal"))), 0x404040);
+    EXPECT_EQ(rt::CLng(hovered.ReadProperty(QStringLiteral("ForeColorNormal"))), 0x606060);
+
+    b->setEnabled(false);
+    rt::PropertyBag disabled;
+    b->writeProperties(disabled);
+    EXPECT_EQ(rt::CLng(disabled.ReadProperty(QStringLiteral("ForeColorNormal"))), 0xB3B3B3);
+    EXPECT_FALSE(rt::CBool(disabled.ReadProperty(QStringLiteral("Enabled"), true)));
+}
+
+TEST_F(NShapeSettingsTest, SavingLeavesOutWriteDefaultsAndStopsAtAFailingValue) {
+    read({});
+    rt::PropertyBag bag;
+    b->writeProperties(bag);
+    // Caption and caption colours have other write defaults than read ones;
+    // Stretch, the font and List_Icons are always stored.
+    QStringList keys;
+    for (const auto& e : bag.entries()) keys << e.first;
+    EXPECT_EQ(keys, names({"Stretch", "Caption", "Font", "ForeColorNormal", "ForeColorHover", "ForeColorDown",
+                           "List_Icons"}));
+
+    b->label1()->setFontSize(40000);  // beyond a 16-bit size
+    rt::PropertyBag stopped;
+    b->writeProperties(stopped);
+    EXPECT_TRUE(stopped.contains(QStringLiteral("Caption")));
+    EXPECT_FALSE(stopped.contains(QStringLiteral("Font")));
+}
+
+TEST_F(NShapeSettingsTest, SavedSettingsReadBackIntoAnotherButton) {
+    b->initNew();
+    b->setStyle(2);
+    b->setFontBold(true);
+    b->setGraphical(true);
+    b->setStretch(true);
+    b->setPicture_Hover(solidPicture());
+    rt::PropertyBag bag;
+    b->writeProperties(bag);
+    auto* other = new N_Shape(&form);
+    other->readProperties(bag);
+    EXPECT_EQ(other->Caption(), QStringLiteral("N_Shape7"));
+    EXPECT_EQ(other->Style(), 2);
+    EXPECT_TRUE(other->FontBold() && other->Graphical() && other->Stretch() && other->Text_Visible());
+    EXPECT_EQ(other->BackColorNormal(), 0xEFF1F2);
+    EXPECT_EQ(other->ForeColorNormal(), 0);
+    EXPECT_EQ(other->Picture_Hover(), b->Picture_Hover());
+}
+
+}  // namespace
