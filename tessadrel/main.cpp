@@ -1,5 +1,5 @@
-// Starts the runtime and loads the main window; everything else lives in the
-// windows' library.
+// Starts the runtime and loads the main window, which shows itself once its
+// start-up has passed; everything else lives in the windows' library.
 #include "controls/registry.h"
 #include "runtime/application.h"
 #include "tessadrel/form1.h"
@@ -7,6 +7,9 @@
 int main(int argc, char** argv) {
     rt::Application app(argc, argv, QStringLiteral("Tessadrel"));
     controls::registerAll();
-    rt::Form::get<tessadrel::Form1>().Show();
+    // Loaded from the event loop, so that an error no handler traps during the
+    // start-up gets the runtime's error box like any other.
+    QMetaObject::invokeMethod(
+        &app, [] { rt::Form::get<tessadrel::Form1>(); }, Qt::QueuedConnection);
     return app.exec();
 }
