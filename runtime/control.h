@@ -140,4 +140,31 @@ struct KeyEvents {
     Event<> LostFocus;
 };
 
+// An intrinsic control whose mouse input goes straight to the window's
+// handlers.
+class MouseControl : public Control, public MouseEvents {
+public:
+    using Control::Control;
+
+protected:
+    void vbMouseDown(Integer b, Integer s, Single x, Single y) override { MouseDown(b, s, x, y); }
+    void vbMouseMove(Integer b, Integer s, Single x, Single y) override { MouseMove(b, s, x, y); }
+    void vbMouseUp(Integer b, Integer s, Single x, Single y) override { MouseUp(b, s, x, y); }
+    void vbClick() override { Click(); }
+    void vbDblClick() override { DblClick(); }
+};
+
+// The same with the keyboard and the focus.
+class InputControl : public MouseControl, public KeyEvents {
+public:
+    using MouseControl::MouseControl;
+
+protected:
+    void vbKeyDown(Integer& k, Integer& s) override { KeyDown(k, s); }
+    void vbKeyPress(Integer& k) override { KeyPress(k); }
+    void vbKeyUp(Integer& k, Integer& s) override { KeyUp(k, s); }
+    void vbGotFocus() override { GotFocus(); }
+    void vbLostFocus() override { LostFocus(); }
+};
+
 }  // namespace rt

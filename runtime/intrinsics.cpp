@@ -27,7 +27,7 @@ QFont runtimeFont(const QString& name, double sizePt, bool bold) {
 
 // ---------------------------------------------------------------- TextBox
 
-TextBox::TextBox(QWidget* container) : Control(container, true), edit_(new QLineEdit(this)) {
+TextBox::TextBox(QWidget* container) : InputControl(container, true), edit_(new QLineEdit(this)) {
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
     lay->addWidget(edit_);
@@ -118,7 +118,7 @@ bool TextBox::eventFilter(QObject* o, QEvent* e) {
 // ---------------------------------------------------------------- Label
 
 Label::Label(QWidget* container)
-    : Control(container, false), backColor_(sysColor(0x0F)), foreColor_(sysColor(0x12)) {}
+    : MouseControl(container, false), backColor_(sysColor(0x0F)), foreColor_(sysColor(0x12)) {}
 
 void Label::setCaption(const QString& c) {
     if (c == caption_) return;
@@ -202,7 +202,7 @@ QString DataObject::Files(int index) const {
 // ---------------------------------------------------------------- Frame
 
 Frame::Frame(QWidget* container)
-    : Control(container, true), backColor_(sysColor(0x0F)), foreColor_(sysColor(0x12)) {}
+    : MouseControl(container, true), backColor_(sysColor(0x0F)), foreColor_(sysColor(0x12)) {}
 
 void Frame::setCaption(const QString& c) {
     caption_ = c;
@@ -265,7 +265,7 @@ void Frame::dropFiles(const QStringList& paths, QPointF localPx, Qt::MouseButton
 
 // ---------------------------------------------------------------- Image
 
-Image::Image(QWidget* container) : Control(container, false), picture_(emptyPicture()) {}
+Image::Image(QWidget* container) : MouseControl(container, false), picture_(emptyPicture()) {}
 
 void Image::setPicture(PicturePtr p) {
     if (!p) p = emptyPicture();
@@ -295,7 +295,7 @@ void Image::paintEvent(QPaintEvent*) {
 // ---------------------------------------------------------------- PictureBox
 
 PictureBox::PictureBox(QWidget* container)
-    : Control(container, true), picture_(emptyPicture()), backColor_(sysColor(0x0F)) {
+    : InputControl(container, true), picture_(emptyPicture()), backColor_(sysColor(0x0F)) {
     setFocusPolicy(Qt::StrongFocus);
 }
 

@@ -15,7 +15,7 @@ namespace rt {
 // Font settings shared by the controls that show text.
 QFont runtimeFont(const QString& name, double sizePt, bool bold);
 
-class TextBox : public Control, public MouseEvents, public KeyEvents {
+class TextBox : public InputControl {
     Q_OBJECT
 public:
     explicit TextBox(QWidget* container);
@@ -38,23 +38,13 @@ public:
 protected:
     void resized() override;
     bool eventFilter(QObject* o, QEvent* e) override;
-    void vbMouseDown(Integer b, Integer s, Single x, Single y) override { MouseDown(b, s, x, y); }
-    void vbMouseMove(Integer b, Integer s, Single x, Single y) override { MouseMove(b, s, x, y); }
-    void vbMouseUp(Integer b, Integer s, Single x, Single y) override { MouseUp(b, s, x, y); }
-    void vbClick() override { Click(); }
-    void vbDblClick() override { DblClick(); }
-    void vbKeyDown(Integer& k, Integer& s) override { KeyDown(k, s); }
-    void vbKeyPress(Integer& k) override { KeyPress(k); }
-    void vbKeyUp(Integer& k, Integer& s) override { KeyUp(k, s); }
-    void vbGotFocus() override { GotFocus(); }
-    void vbLostFocus() override { LostFocus(); }
 
 private:
     int minLineHeight() const;
     QLineEdit* edit_;
 };
 
-class Label : public Control, public MouseEvents {
+class Label : public MouseControl {
     Q_OBJECT
 public:
     explicit Label(QWidget* container);
@@ -86,11 +76,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
-    void vbMouseDown(Integer b, Integer s, Single x, Single y) override { MouseDown(b, s, x, y); }
-    void vbMouseMove(Integer b, Integer s, Single x, Single y) override { MouseMove(b, s, x, y); }
-    void vbMouseUp(Integer b, Integer s, Single x, Single y) override { MouseUp(b, s, x, y); }
-    void vbClick() override { Click(); }
-    void vbDblClick() override { DblClick(); }
 
 private:
     void fitToCaption();
@@ -117,7 +102,7 @@ private:
     QStringList files_;
 };
 
-class Frame : public Control, public MouseEvents {
+class Frame : public MouseControl {
     Q_OBJECT
 public:
     explicit Frame(QWidget* container);
@@ -140,11 +125,6 @@ protected:
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
-    void vbMouseDown(Integer b, Integer s, Single x, Single y) override { MouseDown(b, s, x, y); }
-    void vbMouseMove(Integer b, Integer s, Single x, Single y) override { MouseMove(b, s, x, y); }
-    void vbMouseUp(Integer b, Integer s, Single x, Single y) override { MouseUp(b, s, x, y); }
-    void vbClick() override { Click(); }
-    void vbDblClick() override { DblClick(); }
 
 private:
     QString caption_;
@@ -152,7 +132,7 @@ private:
     Long foreColor_;
 };
 
-class Image : public Control, public MouseEvents {
+class Image : public MouseControl {
     Q_OBJECT
 public:
     explicit Image(QWidget* container);
@@ -164,18 +144,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
-    void vbMouseDown(Integer b, Integer s, Single x, Single y) override { MouseDown(b, s, x, y); }
-    void vbMouseMove(Integer b, Integer s, Single x, Single y) override { MouseMove(b, s, x, y); }
-    void vbMouseUp(Integer b, Integer s, Single x, Single y) override { MouseUp(b, s, x, y); }
-    void vbClick() override { Click(); }
-    void vbDblClick() override { DblClick(); }
 
 private:
     PicturePtr picture_;
     bool stretch_ = false;
 };
 
-class PictureBox : public Control, public Scalable, public MouseEvents, public KeyEvents {
+class PictureBox : public InputControl, public Scalable {
     Q_OBJECT
 public:
     explicit PictureBox(QWidget* container);
@@ -191,16 +166,6 @@ public:
 protected:
     const QWidget* scaleWidget() const override { return this; }
     void paintEvent(QPaintEvent*) override;
-    void vbMouseDown(Integer b, Integer s, Single x, Single y) override { MouseDown(b, s, x, y); }
-    void vbMouseMove(Integer b, Integer s, Single x, Single y) override { MouseMove(b, s, x, y); }
-    void vbMouseUp(Integer b, Integer s, Single x, Single y) override { MouseUp(b, s, x, y); }
-    void vbClick() override { Click(); }
-    void vbDblClick() override { DblClick(); }
-    void vbKeyDown(Integer& k, Integer& s) override { KeyDown(k, s); }
-    void vbKeyPress(Integer& k) override { KeyPress(k); }
-    void vbKeyUp(Integer& k, Integer& s) override { KeyUp(k, s); }
-    void vbGotFocus() override { GotFocus(); }
-    void vbLostFocus() override { LostFocus(); }
 
 private:
     PicturePtr picture_;
