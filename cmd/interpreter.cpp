@@ -74,14 +74,22 @@ bool isDirectory(const std::string& path) {
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::string findInPath(const std::string& program) {
+// The folders of PATH, in order, empty entries left out.
+std::vector<std::string> pathFolders() {
+    std::vector<std::string> folders;
     const char* path = std::getenv("PATH");
     std::string_view rest = path ? path : "";
     while (!rest.empty()) {
         size_t colon = rest.find(':');
         std::string folder(rest.substr(0, colon));
         rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-        if (folder.empty()) continue;
+        if (!folder.empty()) folders.push_back(std::move(folder));
+    }
+    return folders;
+}
+
+std::string findInPath(const std::string& program) {
+    for (const std::string& folder : pathFolders()) {
         std::string candidate = folder + "/" + program;
         struct stat st {};
         if (stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
@@ -394,15 +402,8 @@ Resolution resolveCommand(const std::string& name) {
         return {};
     }
     if (auto hit = lookIn(".")) return *hit;
-    const char* path = std::getenv("PATH");
-    std::string_view rest = path ? path : "";
-    while (!rest.empty()) {
-        size_t colon = rest.find(':');
-        std::string folder(rest.substr(0, colon));
-        rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-        if (folder.empty()) continue;
+    for (const std::string& folder : pathFolders())
         if (auto hit = lookIn(folder)) return *hit;
-    }
     return {};
 }
 
