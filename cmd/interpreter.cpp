@@ -280,28 +280,26 @@ std::optional<Builtin> findBuiltin(const CommandWord& word) {
     return std::nullopt;
 }
 
-struct Colour {
-    int ansi;  // foreground code; background is ten more
-    const char* rgb;
-};
-
-// The console's sixteen colours, in its own order (blue before red).
-constexpr std::array<Colour, 16> kPalette{{{30, "00/00/00"},
-                                           {34, "00/00/80"},
-                                           {32, "00/80/00"},
-                                           {36, "00/80/80"},
-                                           {31, "80/00/00"},
-                                           {35, "80/00/80"},
-                                           {33, "80/80/00"},
-                                           {37, "c0/c0/c0"},
-                                           {90, "80/80/80"},
-                                           {94, "00/00/ff"},
-                                           {92, "00/ff/00"},
-                                           {96, "00/ff/ff"},
-                                           {91, "ff/00/00"},
-                                           {95, "ff/00/ff"},
-                                           {93, "ff/ff/00"},
-                                           {97, "ff/ff/ff"}}};
+// The console's sixteen colours as terminal colour specifications, in the
+// console's own order (blue before red).
+constexpr std::array<const char*, 16> kPalette{{
+    "00/00/00",
+    "00/00/80",
+    "00/80/00",
+    "00/80/80",
+    "80/00/00",
+    "80/00/80",
+    "80/80/00",
+    "c0/c0/c0",
+    "80/80/80",
+    "00/00/ff",
+    "00/ff/00",
+    "00/ff/ff",
+    "ff/00/00",
+    "ff/00/ff",
+    "ff/ff/00",
+    "ff/ff/ff",
+}};
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -639,14 +637,15 @@ int Interpreter::color(std::string_view args) {
     int background = value.size() == 2 ? hexDigit(value[0]) : 0;
     int foreground = hexDigit(value.back());
     if (background < 0 || foreground < 0 || background == foreground) return 1;
-    const Colour& fg = kPalette[static_cast<size_t>(foreground)];
-    const Colour& bg = kPalette[static_cast<size_t>(background)];
-    // The dynamic default colours recolour what is already on screen; the SGR
-    // pair covers terminals that ignore them.
+    const char* fg = kPalette[static_cast<size_t>(foreground)];
+    const char* bg = kPalette[static_cast<size_t>(background)];
+    // The dynamic default colours recolour the whole window, what is already
+    // on screen included; text then goes back to those defaults, so that
+    // every cell shows the same pair (a palette colour of the terminal would
+    // be another shade of the same name).
     if (console >= 0)
-        writeAll(console, std::string("\033]11;rgb:") + bg.rgb + "\007\033]10;rgb:" + fg.rgb +
-                              "\007\033[" + std::to_string(fg.ansi) + ";" +
-                              std::to_string(bg.ansi + 10) + "m");
+        writeAll(console,
+                 std::string("\033]11;rgb:") + bg + "\007\033]10;rgb:" + fg + "\007\033[39;49m");
     return 0;
 }
 

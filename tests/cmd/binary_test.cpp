@@ -323,10 +323,10 @@ TEST(CmdBinary, AFileWithoutExtensionDoesNotHideTheProgram) {
 TEST(CmdBinary, ColourAndTitleGoToTheTerminal) {
     Sandbox box;
     Outcome o = box.runOnTerminal({"/c COLOR 3f& title 安装结果& COLOR 1E"});
-    EXPECT_NE(o.out.find("\033]11;rgb:00/80/80\007\033]10;rgb:ff/ff/ff\007\033[97;46m"),
+    EXPECT_NE(o.out.find("\033]11;rgb:00/80/80\007\033]10;rgb:ff/ff/ff\007\033[39;49m"),
               std::string::npos);
     EXPECT_NE(o.out.find("\033]0;安装结果\007"), std::string::npos);
-    EXPECT_NE(o.out.find("\033]11;rgb:00/00/80\007\033]10;rgb:ff/ff/00\007\033[93;44m"),
+    EXPECT_NE(o.out.find("\033]11;rgb:00/00/80\007\033]10;rgb:ff/ff/00\007\033[39;49m"),
               std::string::npos);
     EXPECT_EQ(o.code, 0);
 }
