@@ -4,6 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 program=${1:-tessadrel}
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build/release -j"$(nproc)" --target tessadrel pellork cmd
+cmake --build build/release -j"$(nproc)" --target tessadrel pellork
 cd build/release/bin
 exec "./$program"
