@@ -1,100 +1,16 @@
 #include "checkbutton.h"
 
-#include <QPoint>
-#include <cmath>
-
 #include "runtime/convert.h"
-#include "runtime/services.h"
 #include "skins.h"
 
 namespace controls {
 
-namespace glyph {
-
-bool ownEnabled(const QWidget& w) { return !w.testAttribute(Qt::WA_ForceDisabled); }
-
-namespace {
-// Half of a twips difference the way the layout has always computed it.
-double centredTop(double outer, double inner) {
-    const auto diff = static_cast<long long>(rt::roundHalfEven(outer - inner));
-    return static_cast<double>(diff / 2);
-}
-}  // namespace
-
-void layout(rt::UserControl& surface, rt::PictureBox& p, rt::Label& lbl) {
-    surface.setScaleMode(rt::vbTwips);
-    // The control's own height in twips, whatever scale its container uses.
-    const double height = surface.twipsRect().height();
-    p.setHeight(195);
-    p.setWidth(195);
-    p.setLeft(0);
-    p.setTop(centredTop(height, p.Height()));
-    lbl.setTop(centredTop(height, lbl.Height()));
-    lbl.setLeft(240);
-}
-
-bool pointerOutside(rt::UserControl& surface) {
-    surface.setScaleMode(rt::vbPixels);
-    QPoint pt;
-    rt::GetCursorPos(pt);
-    rt::ScreenToClient(surface.hWnd(), pt);
-    return pt.x() < surface.ScaleLeft() || pt.y() < surface.ScaleTop() ||
-           pt.x() > surface.ScaleLeft() + surface.ScaleWidth() ||
-           pt.y() > surface.ScaleTop() + surface.ScaleHeight();
-}
-
-void writeFont(rt::PropertyBag& bag, const QFont& font, const QFont& ambient) {
-    // The bag cannot compare fonts with its default, so the ambient font is
-    // left out here.
-    if (font != ambient) bag.WriteProperty(QStringLiteral("Font"), QVariant::fromValue(font));
-}
-
-QFont fontOf(const QVariant& v, const QFont& fallback) {
-    if (v.typeId() == QMetaType::QFont) return v.value<QFont>();
-    if (v.typeId() == QMetaType::QString && !v.toString().isEmpty()) {
-        QFont f = fallback;
-        f.setFamily(v.toString());
-        return f;
-    }
-    return fallback;
-}
-
-}  // namespace glyph
-
 CheckButton::CheckButton(QWidget* container)
-    : rt::UserControl(container),
-      p_(new rt::PictureBox(this)),
-      lbl_(new rt::Label(this)),
-      timer_(new rt::Timer(this)) {
-    p_->setObjectName(QStringLiteral("p"));
-    p_->setBorderStyle(0);
+    : GlyphControl(container, QStringLiteral("Check1"), true) {
     // Keys belong to the surface, which passes them on; the glyph box never
     // takes the focus away from it.
     p_->setFocusPolicy(Qt::NoFocus);
-    p_->Move(0, 0, 195, 195);
-    lbl_->setObjectName(QStringLiteral("lbl"));
-    lbl_->setBackStyle(0);
-    lbl_->setAutoSize(true);
-    lbl_->setCaption(QStringLiteral("Check1"));
-    lbl_->Move(240, 0);
-    timer_->setObjectName(QStringLiteral("Timer1"));
-    timer_->setInterval(50);
-    timer_->setEnabled(true);
 
-    p_->Click.handle([this] { clickCycle(); });
-    lbl_->Click.handle([this] { clickCycle(); });
-    p_->MouseDown.handle([this](rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {
-        UserControl_MouseDown(b, s, x, y);
-    });
-    lbl_->MouseDown.handle([this](rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {
-        UserControl_MouseDown(b, s, x, y);
-    });
-    p_->MouseUp.handle([this](rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {
-        UserControl_MouseUp(b, s, x, y);
-    });
-    lbl_->MouseUp.handle([this](rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {
-        UserControl_MouseUp(b, s, x, y);
-    });
     p_->MouseMove.handle([this](rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {
         // The glyph box measures in its own scale from its own corner; the
         // inside test needs the point on the surface, in the surface's scale
@@ -109,20 +25,22 @@ CheckButton::CheckButton(QWidget* container)
         rt::Single y = static_cast<rt::Single>(lbl_->Top());
         mouseMove(b, s, x, y, x, y);
     });
-    lbl_->Change.handle([this] { layout(); });
-    timer_->Tick.handle([this] { poll(); });
 
     drawNormal();
     layout();
     rt::UserControl::setBackColor(backColor_);
 }
 
-bool CheckButton::Enabled() const { return glyph::ownEnabled(*this); }
+bool CheckButton::Enabled() const {
+    return glyph::ownEnabled(*this);
+}
 
 void CheckButton::setEnabled(bool v) {
     QWidget::setEnabled(v);
-    if (v) drawNormal();
-    else drawDisabled();
+    if (v)
+        drawNormal();
+    else
+        drawDisabled();
     applyCaptionColour();
 }
 
@@ -130,20 +48,6 @@ void CheckButton::setValue(rt::Long v) {
     value_ = v;
     drawNormal();
     PropertyChanged(QStringLiteral("Value"));
-}
-
-void CheckButton::setCaption(const QString& c) {
-    lbl_->setCaption(c);
-    layout();
-    PropertyChanged(QStringLiteral("Caption"));
-}
-
-void CheckButton::setFont(const QFont& f) {
-    font_ = f;
-    rt::UserControl::setFont(f);
-    lbl_->setFont(f);
-    layout();
-    PropertyChanged(QStringLiteral("Font"));
 }
 
 void CheckButton::setBackColor(rt::Long c) {
@@ -158,41 +62,52 @@ void CheckButton::setForeColor(rt::Long c) {
     applyCaptionColour();
 }
 
-void CheckButton::applyCaptionColour() { lbl_->setForeColor(Enabled() ? foreColor_ : kDisabledCaption); }
+void CheckButton::applyCaptionColour() {
+    lbl_->setForeColor(Enabled() ? foreColor_ : kDisabledCaption);
+}
 
 void CheckButton::show(int look) {
-    if (value_ >= 0 && value_ <= 2) p_->setPicture(skins::checkPictures()[static_cast<std::size_t>(value_ * 4 + look)]);
+    if (value_ >= 0 && value_ <= 2)
+        p_->setPicture(skins::checkPictures()[static_cast<std::size_t>(value_ * 4 + look)]);
 }
 
 void CheckButton::drawNormal() {
-    if (Enabled()) show(skins::kNormal);
-    else drawDisabled();
+    if (Enabled())
+        show(skins::kNormal);
+    else
+        drawDisabled();
 }
 
-void CheckButton::drawDisabled() { show(skins::kDisabled); }
+void CheckButton::drawDisabled() {
+    show(skins::kDisabled);
+}
 
 void CheckButton::clickCycle() {
     // No test of Enabled: a disabled control gets no clicks to begin with.
-    if (value_ == 1) setValue(0);
-    else if (value_ == 0) setValue(1);
-    else if (value_ == 2) setValue(0);
+    if (value_ == 1)
+        setValue(0);
+    else if (value_ == 0)
+        setValue(1);
+    else if (value_ == 2)
+        setValue(0);
     drawNormal();
     Click();
 }
 
-void CheckButton::layout() { glyph::layout(*this, *p_, *lbl_); }
-
-void CheckButton::UserControl_MouseDown(rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {
+void CheckButton::UserControl_MouseDown(rt::Integer& b, rt::Integer& s, rt::Single& x,
+                                        rt::Single& y) {
     if (Enabled()) show(skins::kPressed);
     MouseDown(b, s, x, y);
 }
 
-void CheckButton::UserControl_MouseUp(rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {
+void CheckButton::UserControl_MouseUp(rt::Integer& b, rt::Integer& s, rt::Single& x,
+                                      rt::Single& y) {
     // The pressed look stays until the click, the next move or the poll.
     MouseUp(b, s, x, y);
 }
 
-void CheckButton::UserControl_MouseMove(rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {
+void CheckButton::UserControl_MouseMove(rt::Integer& b, rt::Integer& s, rt::Single& x,
+                                        rt::Single& y) {
     mouseMove(b, s, x, y, x, y);
 }
 

@@ -1,6 +1,5 @@
 #include "optionbutton.h"
 
-#include "checkbutton.h"
 #include "runtime/convert.h"
 #include "skins.h"
 
@@ -11,38 +10,10 @@ constexpr rt::Integer kSpace = 32;
 }
 
 OptionButton::OptionButton(QWidget* container)
-    : rt::UserControl(container),
-      p_(new rt::PictureBox(this)),
-      lbl_(new rt::Label(this)),
-      timer_(new rt::Timer(this)) {
-    p_->setObjectName(QStringLiteral("p"));
-    p_->setBorderStyle(0);
-    p_->Move(0, 0, 195, 195);
+    : GlyphControl(container, QStringLiteral("Option1"), false) {
     // The glyph box is what takes the focus, so Tab onto the control lands there.
     setFocusProxy(p_);
-    lbl_->setObjectName(QStringLiteral("lbl"));
-    lbl_->setBackStyle(0);
-    lbl_->setAutoSize(true);
-    lbl_->setCaption(QStringLiteral("Option1"));
-    lbl_->Move(240, 0);
-    timer_->setObjectName(QStringLiteral("Timer1"));
-    timer_->setInterval(50);
-    timer_->setEnabled(false);
 
-    p_->Click.handle([this] { select(); });
-    lbl_->Click.handle([this] { select(); });
-    p_->MouseDown.handle([this](rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {
-        UserControl_MouseDown(b, s, x, y);
-    });
-    lbl_->MouseDown.handle([this](rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {
-        UserControl_MouseDown(b, s, x, y);
-    });
-    p_->MouseUp.handle([this](rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {
-        UserControl_MouseUp(b, s, x, y);
-    });
-    lbl_->MouseUp.handle([this](rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {
-        UserControl_MouseUp(b, s, x, y);
-    });
     p_->MouseMove.handle([this](rt::Integer& b, rt::Integer& s, rt::Single&, rt::Single&) {
         rt::Single x = static_cast<rt::Single>(p_->Left());
         rt::Single y = static_cast<rt::Single>(p_->Top());
@@ -51,13 +22,11 @@ OptionButton::OptionButton(QWidget* container)
     lbl_->MouseMove.handle([this](rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {
         UserControl_MouseMove(b, s, x, y);
     });
-    lbl_->Change.handle([this] { layout(); });
     p_->KeyDown.handle([this](rt::Integer& k, rt::Integer& s) { keyDown(k, s); });
     p_->KeyPress.handle([this](rt::Integer& k) { keyPress(k); });
     p_->KeyUp.handle([this](rt::Integer& k, rt::Integer& s) { keyUp(k, s); });
     p_->GotFocus.handle([this] { gotFocus(); });
     p_->LostFocus.handle([this] { lostFocus(); });
-    timer_->Tick.handle([this] { poll(); });
 
     layout();
     // The enabled copy is still off here: the glyph shows the disabled look
@@ -88,20 +57,6 @@ void OptionButton::setValue(bool v) {
     PropertyChanged(QStringLiteral("Value"));
 }
 
-void OptionButton::setFont(const QFont& f) {
-    font_ = f;
-    rt::UserControl::setFont(f);
-    lbl_->setFont(f);
-    layout();
-    PropertyChanged(QStringLiteral("Font"));
-}
-
-void OptionButton::setCaption(const QString& c) {
-    lbl_->setCaption(c);
-    layout();
-    PropertyChanged(QStringLiteral("Caption"));
-}
-
 void OptionButton::setBackColor(rt::Long c) {
     backColor_ = c;
     rt::UserControl::setBackColor(c);
@@ -115,14 +70,20 @@ void OptionButton::setForeColor(rt::Long c) {
     PropertyChanged(QStringLiteral("ForeColor"));
 }
 
-void OptionButton::show(int index) { p_->setPicture(skins::optionPictures()[static_cast<std::size_t>(index)]); }
-
-void OptionButton::drawNormal() {
-    if (enabledCopy_) show(value_ ? 4 : 0);
-    else drawDisabled();
+void OptionButton::show(int index) {
+    p_->setPicture(skins::optionPictures()[static_cast<std::size_t>(index)]);
 }
 
-void OptionButton::drawDisabled() { show((value_ ? 4 : 0) + skins::kDisabled); }
+void OptionButton::drawNormal() {
+    if (enabledCopy_)
+        show(value_ ? 4 : 0);
+    else
+        drawDisabled();
+}
+
+void OptionButton::drawDisabled() {
+    show((value_ ? 4 : 0) + skins::kDisabled);
+}
 
 void OptionButton::applyEnabledLook() {
     if (!enabledCopy_) {
@@ -134,8 +95,6 @@ void OptionButton::applyEnabledLook() {
         lbl_->setForeColor(foreColor_);
     }
 }
-
-void OptionButton::layout() { glyph::layout(*this, *p_, *lbl_); }
 
 void OptionButton::select() {
     if (value_) {
@@ -154,23 +113,27 @@ void OptionButton::select() {
     Click();
 }
 
-void OptionButton::UserControl_MouseDown(rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {
+void OptionButton::UserControl_MouseDown(rt::Integer& b, rt::Integer& s, rt::Single& x,
+                                         rt::Single& y) {
     if (!enabledCopy_) return;
     show((value_ ? 4 : 0) + skins::kPressed);
     pressed_ = 1;
     MouseDown(b, s, x, y);
 }
 
-void OptionButton::UserControl_MouseUp(rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {
+void OptionButton::UserControl_MouseUp(rt::Integer& b, rt::Integer& s, rt::Single& x,
+                                       rt::Single& y) {
     MouseUp(b, s, x, y);
     pressed_ = 0;
 }
 
-void OptionButton::UserControl_MouseMove(rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {
+void OptionButton::UserControl_MouseMove(rt::Integer& b, rt::Integer& s, rt::Single& x,
+                                         rt::Single& y) {
     if (!enabledCopy_) return;
     // Moves inside the control cost one handle comparison once the hover
     // look is up.
-    if (rt::handleOf(p_->Picture()) == rt::handleOf(skins::optionPictures()[static_cast<std::size_t>(hoverIndex_)]))
+    if (rt::handleOf(p_->Picture()) ==
+        rt::handleOf(skins::optionPictures()[static_cast<std::size_t>(hoverIndex_)]))
         return;
     if (pressed_ == 1) return;
     timer_->setEnabled(true);
@@ -179,7 +142,9 @@ void OptionButton::UserControl_MouseMove(rt::Integer& b, rt::Integer& s, rt::Sin
     MouseMove(b, s, x, y);
 }
 
-void OptionButton::keyDown(rt::Integer& k, rt::Integer& s) { KeyDown(k, s); }
+void OptionButton::keyDown(rt::Integer& k, rt::Integer& s) {
+    KeyDown(k, s);
+}
 
 void OptionButton::keyPress(rt::Integer& k) {
     if (k != kSpace) return;
