@@ -33,7 +33,7 @@ Parsed parseArguments(const std::vector<std::string>& args);
 
 // One search string, ready to test lines against.
 class Matcher {
-  public:
+public:
     Matcher(std::string_view pattern, const Options& options);
     bool matches(std::string_view line) const;
 
@@ -46,7 +46,7 @@ class Matcher {
         bool repeat = false;                                // followed by '*'
     };
 
-  private:
+private:
     bool single(const Element& element, char32_t c) const;
     bool matchHere(size_t element, size_t pos, const std::u32string& line) const;
 

@@ -179,7 +179,7 @@ int openDocument(const std::string& path) {
 
 // Handles 0..2 as they were before a command's redirections.
 class SavedHandles {
-  public:
+public:
     explicit SavedHandles(bool active) : active_(active) {
         if (!active_) return;
         for (int h = 0; h < 3; ++h) saved_[h] = fcntl(h, F_DUPFD_CLOEXEC, 10);
@@ -198,7 +198,7 @@ class SavedHandles {
     SavedHandles(const SavedHandles&) = delete;
     SavedHandles& operator=(const SavedHandles&) = delete;
 
-  private:
+private:
     bool active_;
     std::array<int, 3> saved_{-1, -1, -1};
 };

@@ -26,7 +26,7 @@ Resolution resolveCommand(const std::string& name);
 int processExitCode(int errorlevel);
 
 class Interpreter {
-  public:
+public:
     Interpreter();
 
     // Expands, parses and runs one line; returns the resulting errorlevel.
@@ -43,7 +43,7 @@ class Interpreter {
     // Set from the SIGINT handler: stops what is left of the current line.
     static void interrupt();
 
-  private:
+private:
     int execute(const Node& node, bool mayReplaceProcess);
     int runPipeline(const Node& node);
     int runCommand(const Node& node, bool mayReplaceProcess);

@@ -18,7 +18,7 @@ std::string unexpected(std::string_view what) {
 }
 
 class Parser {
-  public:
+public:
     explicit Parser(std::string_view text) : s_(text) {}
 
     ParseResult run() {
@@ -35,7 +35,7 @@ class Parser {
         return result;
     }
 
-  private:
+private:
     bool atEnd() const { return i_ >= s_.size(); }
     char peek() const { return atEnd() ? '\0' : s_[i_]; }
     bool at(std::string_view op) const { return s_.substr(i_).starts_with(op); }

@@ -24,11 +24,13 @@ const QString kDevicesTail =
     QStringLiteral("&& COLOR 3f && echo. && echo 按任意键关闭此窗口... && pause>null && EXIT");
 
 const QString kRecoveryTail = QStringLiteral(
-    "&& COLOR 3f && echo. && echo 刷入完成！&& echo 手机可能会重启一到两次后自动进入rec，为正常现象！"
+    "&& COLOR 3f && echo. && echo 刷入完成！&& echo "
+    "手机可能会重启一到两次后自动进入rec，为正常现象！"
     "&& echo. && echo 按任意键关闭此窗口... && pause>null && EXIT");
 
 const QString kFlashTail = QStringLiteral(
-    "&& COLOR 3f && echo. && echo 刷入完成！&& echo. && echo 按任意键关闭此窗口... && pause>null && "
+    "&& COLOR 3f && echo. && echo 刷入完成！&& echo. && echo 按任意键关闭此窗口... && pause>null "
+    "&& "
     "EXIT");
 
 QString runThroughBox(rt::TextBox& box, const QString& command, const QString& prefix,
@@ -53,7 +55,9 @@ QString runMinimized(rt::TextBox& box, const QString& command, const QString& pr
     return runThroughBox(box, command, prefix, {}, kMinimized);
 }
 
-void startDirectly(const QString& line, int style) { rt::Shell(line, style); }
+void startDirectly(const QString& line, int style) {
+    rt::Shell(line, style);
+}
 
 void openWebLink(const QString& address) {
     auto shell = rt::CreateObject(QStringLiteral("wscript.shell"));
@@ -66,8 +70,12 @@ QString openMarketPage(rt::TextBox& box, const QString& pageAddress, int style) 
     return runThroughBox(box, command, kRunPrefix, {}, style);
 }
 
-QString numberFromBox(const rt::TextBox& box) { return rt::numberText(rt::Val(box.Text())); }
+QString numberFromBox(const rt::TextBox& box) {
+    return rt::numberText(rt::Val(box.Text()));
+}
 
-double wholeNumberFromBox(const rt::TextBox& box) { return rt::roundHalfEven(rt::Val(box.Text())); }
+double wholeNumberFromBox(const rt::TextBox& box) {
+    return rt::roundHalfEven(rt::Val(box.Text()));
+}
 
 }  // namespace common

@@ -8,7 +8,7 @@ namespace controls {
 
 class CheckButton : public GlyphControl {
     Q_OBJECT
-  public:
+public:
     explicit CheckButton(QWidget* container);
 
     // Properties, in their stored order of declaration (Caption and Font come
@@ -27,7 +27,7 @@ class CheckButton : public GlyphControl {
     // The caption colour while disabled.
     static constexpr rt::Long kDisabledCaption = 0x0092A1A1;
 
-  protected:
+protected:
     void UserControl_InitProperties() override;
     void UserControl_ReadProperties(rt::PropertyBag& bag) override;
     void UserControl_WriteProperties(rt::PropertyBag& bag) override;
@@ -42,7 +42,7 @@ class CheckButton : public GlyphControl {
     void clicked() override { clickCycle(); }
     void poll() override;
 
-  private:
+private:
     void clickCycle();
     void drawNormal();
     void drawDisabled();

@@ -16,7 +16,7 @@ namespace controls {
 
 class GlyphControl : public rt::UserControl {
     Q_OBJECT
-  public:
+public:
     QString Caption() const { return lbl_->Caption(); }
     void setCaption(const QString& c);
     QFont Font() const { return font_; }
@@ -39,7 +39,7 @@ class GlyphControl : public rt::UserControl {
     rt::Label* captionLabel() const { return lbl_; }
     rt::Timer* pollTimer() const { return timer_; }
 
-  protected:
+protected:
     // Builds the glyph box, the caption (showing its design-time text until
     // the settings arrive) and the poll timer, and routes their clicks,
     // presses and releases and the timer's ticks. Pointer moves and keys are

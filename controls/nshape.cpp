@@ -35,7 +35,9 @@ rt::PicturePtr pictureFrom(const QVariant& v) {
     throw rt::RuntimeError(424, QStringLiteral("Object required"));
 }
 
-QVariant pictureValue(const rt::PicturePtr& p) { return QVariant::fromValue(p); }
+QVariant pictureValue(const rt::PicturePtr& p) {
+    return QVariant::fromValue(p);
+}
 
 }  // namespace
 
@@ -111,28 +113,36 @@ N_Shape::N_Shape(QWidget* container)
 
 // ---------------------------------------------------------------- properties
 
-QString N_Shape::Caption() const { return label1_->Caption(); }
+QString N_Shape::Caption() const {
+    return label1_->Caption();
+}
 
 void N_Shape::setCaption(const QString& caption) {
     label1_->setCaption(caption);
     PropertyChanged(QStringLiteral("Caption"));
 }
 
-rt::Long N_Shape::Style() const { return shape1_->ShapeKind(); }
+rt::Long N_Shape::Style() const {
+    return shape1_->ShapeKind();
+}
 
 void N_Shape::setStyle(rt::Long kind) {
     shape1_->setShapeKind(rt::CInt(QVariant(kind)));
     PropertyChanged(QStringLiteral("Style"));
 }
 
-rt::Integer N_Shape::FontSize() const { return rt::CInt(QVariant(label1_->FontSize())); }
+rt::Integer N_Shape::FontSize() const {
+    return rt::CInt(QVariant(label1_->FontSize()));
+}
 
 void N_Shape::setFontSize(rt::Integer points) {
     label1_->setFontSize(points);
     PropertyChanged(QStringLiteral("FontSize"));
 }
 
-bool N_Shape::FontBold() const { return label1_->FontBold(); }
+bool N_Shape::FontBold() const {
+    return label1_->FontBold();
+}
 
 void N_Shape::setFontBold(bool bold) {
     label1_->setFontBold(bold);
@@ -202,7 +212,9 @@ void N_Shape::setText_Visible(bool on) {
     Ajustar_Botao();
 }
 
-bool N_Shape::Stretch() const { return image1_->Stretch(); }
+bool N_Shape::Stretch() const {
+    return image1_->Stretch();
+}
 
 void N_Shape::setStretch(bool on) {
     image1_->setStretch(on);
@@ -219,7 +231,9 @@ rt::Long N_Shape::CurPicture() const {
     return 0;
 }
 
-rt::Long N_Shape::ForeColorNormal() const { return label1_->ForeColor(); }
+rt::Long N_Shape::ForeColorNormal() const {
+    return label1_->ForeColor();
+}
 
 void N_Shape::setForeColorNormal(rt::Long c) {
     foreColorNormal_ = c;
@@ -242,7 +256,9 @@ void N_Shape::setBackGround(rt::Long c) {
     PropertyChanged(QStringLiteral("BackGround"));
 }
 
-rt::Long N_Shape::BackColorNormal() const { return shape1_->FillColor(); }
+rt::Long N_Shape::BackColorNormal() const {
+    return shape1_->FillColor();
+}
 
 void N_Shape::setBackColorNormal(rt::Long c) {
     backColorNormal_ = c;
@@ -265,7 +281,9 @@ void N_Shape::setBorderCustom(rt::Long c) {
     PropertyChanged(QStringLiteral("BorderCustom"));
 }
 
-rt::Long N_Shape::BorderColorNormal() const { return shape1_->BorderColor(); }
+rt::Long N_Shape::BorderColorNormal() const {
+    return shape1_->BorderColor();
+}
 
 void N_Shape::setBorderColorNormal(rt::Long c) {
     borderColorNormal_ = c;
@@ -295,9 +313,12 @@ void N_Shape::Ajustar_Botao() {
     if (stretchToText_) {
         skipOnError([this] {
             double px = 16;
-            if (textVisible_ && graphical_) px = label1_->Width() + 16 + image1_->Width() + kMargin;
-            else if (textVisible_) px = label1_->Width() + 16;
-            else if (graphical_) px = image1_->Width() + 16;
+            if (textVisible_ && graphical_)
+                px = label1_->Width() + 16 + image1_->Width() + kMargin;
+            else if (textVisible_)
+                px = label1_->Width() + 16;
+            else if (graphical_)
+                px = image1_->Width() + 16;
             // In twips whatever the container's scale; the nested Resize
             // that follows lays the control out at its new width.
             QRectF r = twipsRect();
@@ -315,9 +336,12 @@ void N_Shape::Ajustar_Botao() {
     skipOnError([&] { image1_->setLeft(kMargin); });
     skipOnError([&] { label1_->setTop((innerHeight - label1_->Height()) / 2); });
     skipOnError([&] {
-        if (stretchToText_ && graphical_) label1_->setLeft(image1_->Left() + image1_->Width() + kMargin);
-        else if (stretchToText_) label1_->setLeft(kMargin);
-        else label1_->setLeft((innerWidth - label1_->Width()) / 2);
+        if (stretchToText_ && graphical_)
+            label1_->setLeft(image1_->Left() + image1_->Width() + kMargin);
+        else if (stretchToText_)
+            label1_->setLeft(kMargin);
+        else
+            label1_->setLeft((innerWidth - label1_->Width()) / 2);
     });
 }
 
@@ -350,18 +374,23 @@ void N_Shape::ApplyStateColors() {
     skipOnError([&] { shape1_->setBorderColor(border); });
 }
 
-void N_Shape::UserControl_Paint() { image1_->setPicture(Picture_Normal()); }
+void N_Shape::UserControl_Paint() {
+    image1_->setPicture(Picture_Normal());
+}
 
 void N_Shape::repaintNow() {
     // A control that is not on screen gets no paint until it is shown, so
     // settings applied while a window loads do not put the normal icon up.
-    if (isVisible()) Refresh();
-    else update();
+    if (isVisible())
+        Refresh();
+    else
+        update();
 }
 
 // ---------------------------------------------------------------- mouse
 
-void N_Shape::pointerMoved(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y) {
+void N_Shape::pointerMoved(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x,
+                           rt::Single& y) {
     MouseMove(button, shift, x, y);
     // The window's handler may have changed the arguments; go on with them.
     if (part != Part::Icon && button < 2) {
@@ -395,7 +424,8 @@ void N_Shape::followCapture(Part part, rt::Single x, rt::Single y) {
         return;
     }
     // The point is taken as the event gives it, relative to the control.
-    QPoint pt(rt::CLng(QVariant(static_cast<double>(x))), rt::CLng(QVariant(static_cast<double>(y))));
+    QPoint pt(rt::CLng(QVariant(static_cast<double>(x))),
+              rt::CLng(QVariant(static_cast<double>(y))));
     rt::ClientToScreen(hWnd(), pt);
     if (rt::WindowFromPoint(pt.x(), pt.y()) == hWnd()) return;
     repaintNow();
@@ -414,7 +444,8 @@ void N_Shape::leavePollTick() {
     ApplyStateColors();
 }
 
-void N_Shape::pressed(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y) {
+void N_Shape::pressed(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x,
+                      rt::Single& y) {
     if (part == Part::Body) image1_->setPicture(Picture_Down());
     MouseDown(button, shift, x, y);
     if (part == Part::Icon) return;
@@ -424,7 +455,8 @@ void N_Shape::pressed(Part part, rt::Integer& button, rt::Integer& shift, rt::Si
     }
 }
 
-void N_Shape::released(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y) {
+void N_Shape::released(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x,
+                       rt::Single& y) {
     if (part == Part::Body) image1_->setPicture(Picture_Hover());
     MouseUp(button, shift, x, y);
     if (part == Part::Icon) {
@@ -436,35 +468,47 @@ void N_Shape::released(Part part, rt::Integer& button, rt::Integer& shift, rt::S
     ApplyStateColors();
 }
 
-void N_Shape::UserControl_MouseDown(rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y) {
+void N_Shape::UserControl_MouseDown(rt::Integer& button, rt::Integer& shift, rt::Single& x,
+                                    rt::Single& y) {
     pressed(Part::Body, button, shift, x, y);
 }
 
-void N_Shape::UserControl_MouseMove(rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y) {
+void N_Shape::UserControl_MouseMove(rt::Integer& button, rt::Integer& shift, rt::Single& x,
+                                    rt::Single& y) {
     pointerMoved(Part::Body, button, shift, x, y);
 }
 
-void N_Shape::UserControl_MouseUp(rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y) {
+void N_Shape::UserControl_MouseUp(rt::Integer& button, rt::Integer& shift, rt::Single& x,
+                                  rt::Single& y) {
     released(Part::Body, button, shift, x, y);
 }
 
-void N_Shape::UserControl_DblClick() { DblClick(); }
+void N_Shape::UserControl_DblClick() {
+    DblClick();
+}
 
 // ---------------------------------------------------------------- keyboard and focus
 
 void N_Shape::UserControl_KeyDown(rt::Integer& keyCode, rt::Integer& shift) {
     // Arrow keys walk the focus like Tab and Shift+Tab; Enter never clicks.
     switch (keyCode) {
-    case 39:
-    case 40: rt::SendKeys(QStringLiteral("{TAB}")); break;
-    case 37:
-    case 38: rt::SendKeys(QStringLiteral("+{TAB}")); break;
-    default: break;
+        case 39:
+        case 40:
+            rt::SendKeys(QStringLiteral("{TAB}"));
+            break;
+        case 37:
+        case 38:
+            rt::SendKeys(QStringLiteral("+{TAB}"));
+            break;
+        default:
+            break;
     }
     KeyDown(keyCode, shift);
 }
 
-void N_Shape::UserControl_KeyPress(rt::Integer& keyAscii) { KeyPress(keyAscii); }
+void N_Shape::UserControl_KeyPress(rt::Integer& keyAscii) {
+    KeyPress(keyAscii);
+}
 
 void N_Shape::UserControl_KeyUp(rt::Integer& keyCode, rt::Integer& shift) {
     KeyUp(keyCode, shift);
@@ -479,8 +523,10 @@ void N_Shape::UserControl_LostFocus() {
     // Back to the border of the state the button is in.
     if (!borderGotFocus_) return;
     rt::Long border = borderColorNormal_;
-    if (state_ == StateHover) border = borderColorHover_;
-    else if (state_ == StateDown) border = borderColorDown_;
+    if (state_ == StateHover)
+        border = borderColorHover_;
+    else if (state_ == StateDown)
+        border = borderColorDown_;
     shape1_->setBorderColor(border);
 }
 
@@ -537,7 +583,8 @@ void N_Shape::UserControl_ReadProperties(rt::PropertyBag& bag) {
         setFontSize(rt::CInt(read("FontSize", text("8"))));
         setFontBold(rt::CBool(read("FontBold", text("False"))));
         const QVariant font = read("Font", text("MS Sans Serif"));
-        setSurfaceFontName(font.typeId() == QMetaType::QFont ? font.value<QFont>().family() : rt::CStr(font));
+        setSurfaceFontName(font.typeId() == QMetaType::QFont ? font.value<QFont>().family()
+                                                             : rt::CStr(font));
         setEnabled(rt::CBool(read("Enabled", text("True"))));
         setBorderGotFocus(rt::CBool(read("BorderGotFocus", text("False"))));
         setBorderCustom(rt::CLng(read("BorderCustom", text("&H80FF80"))));

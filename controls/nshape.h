@@ -109,9 +109,12 @@ protected:
     void UserControl_WriteProperties(rt::PropertyBag& bag) override;
     void UserControl_Resize() override;
     void UserControl_Paint() override;
-    void UserControl_MouseDown(rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y) override;
-    void UserControl_MouseMove(rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y) override;
-    void UserControl_MouseUp(rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y) override;
+    void UserControl_MouseDown(rt::Integer& button, rt::Integer& shift, rt::Single& x,
+                               rt::Single& y) override;
+    void UserControl_MouseMove(rt::Integer& button, rt::Integer& shift, rt::Single& x,
+                               rt::Single& y) override;
+    void UserControl_MouseUp(rt::Integer& button, rt::Integer& shift, rt::Single& x,
+                             rt::Single& y) override;
     void UserControl_DblClick() override;
     void UserControl_KeyDown(rt::Integer& keyCode, rt::Integer& shift) override;
     void UserControl_KeyPress(rt::Integer& keyAscii) override;
@@ -124,7 +127,8 @@ private:
 
     bool PointerOverControl();
     void ApplyStateColors();
-    void pointerMoved(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y);
+    void pointerMoved(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x,
+                      rt::Single& y);
     void followCapture(Part part, rt::Single x, rt::Single y);
     void pressed(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y);
     void released(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y);

@@ -9,7 +9,7 @@ namespace controls {
 
 class OptionButton : public GlyphControl {
     Q_OBJECT
-  public:
+public:
     explicit OptionButton(QWidget* container);
 
     // Properties, in their order of declaration (Font and Caption come from
@@ -33,7 +33,7 @@ class OptionButton : public GlyphControl {
     // The caption colour while disabled: the system's grey text.
     static constexpr rt::Long kDisabledCaption = rt::sysColor(0x11);
 
-  protected:
+protected:
     void UserControl_InitProperties() override;
     void UserControl_ReadProperties(rt::PropertyBag& bag) override;
     void UserControl_WriteProperties(rt::PropertyBag& bag) override;
@@ -45,7 +45,7 @@ class OptionButton : public GlyphControl {
     void clicked() override { select(); }
     void poll() override;
 
-  private:
+private:
     void setGroup(bool v) { group_ = v; }
     void select();
     void drawNormal();

@@ -1,17 +1,20 @@
 #include "registry.h"
 
-#include "runtime/design.h"
 #include "checkbutton.h"
-#include "optionbutton.h"
 #include "nshape.h"
+#include "optionbutton.h"
+#include "runtime/design.h"
 
 namespace controls {
 
 void registerAll() {
     // Each skinned control registers its design name here.
-    rt::design::registerType(QStringLiteral("CheckButton"), [](QWidget* c) -> QObject* { return new CheckButton(c); });
-    rt::design::registerType(QStringLiteral("OptionButton"), [](QWidget* c) -> QObject* { return new OptionButton(c); });
-    rt::design::registerType(QStringLiteral("N_Shape"), [](QWidget* c) -> QObject* { return new N_Shape(c); });
+    rt::design::registerType(QStringLiteral("CheckButton"),
+                             [](QWidget* c) -> QObject* { return new CheckButton(c); });
+    rt::design::registerType(QStringLiteral("OptionButton"),
+                             [](QWidget* c) -> QObject* { return new OptionButton(c); });
+    rt::design::registerType(QStringLiteral("N_Shape"),
+                             [](QWidget* c) -> QObject* { return new N_Shape(c); });
 }
 
 }  // namespace controls

@@ -66,7 +66,7 @@ QImage ringImage(const RingLook& look, bool dot, QRgb dotColour) {
     constexpr double centre = kGlyphPx / 2.0;
     constexpr double outer = kGlyphPx / 2.0;  // 13 pixels across
     constexpr double inner = outer - 1.0;     // one pixel wide
-    constexpr double dotRadius = 3.5;          // rows and columns 3 to 9
+    constexpr double dotRadius = 3.5;         // rows and columns 3 to 9
     QImage img(kGlyphPx, kGlyphPx, QImage::Format_ARGB32);
     for (int py = 0; py < kGlyphPx; ++py) {
         for (int px = 0; px < kGlyphPx; ++px) {
@@ -79,17 +79,22 @@ QImage ringImage(const RingLook& look, bool dot, QRgb dotColour) {
                     // Pixels outside the ring are opaque near-white, so the
                     // glyph looks the same on any back colour.
                     QRgb c = look.outside;
-                    if (dot && d <= dotRadius) c = dotColour;
-                    else if (d <= inner) c = look.fill;
-                    else if (d <= outer) c = look.ring;
+                    if (dot && d <= dotRadius)
+                        c = dotColour;
+                    else if (d <= inner)
+                        c = look.fill;
+                    else if (d <= outer)
+                        c = look.ring;
                     r += qRed(c);
                     g += qGreen(c);
                     b += qBlue(c);
                 }
             }
             constexpr double n = kSamples * kSamples;
-            img.setPixel(px, py, qRgb(static_cast<int>(std::lround(r / n)), static_cast<int>(std::lround(g / n)),
-                                      static_cast<int>(std::lround(b / n))));
+            img.setPixel(
+                px, py,
+                qRgb(static_cast<int>(std::lround(r / n)), static_cast<int>(std::lround(g / n)),
+                     static_cast<int>(std::lround(b / n))));
         }
     }
     return img;
@@ -113,9 +118,18 @@ const std::array<rt::PicturePtr, 12>& checkPictures() {
         const QImage third = boxImage(kBoxNormal, Mark::Square, kMarkGreen);
         const QImage thirdHot = boxImage(kBoxHover, Mark::Square, kMarkGreen);
         return picturesOf<12>({
-            clear, clearHot, clearHot, boxImage(kBoxDisabled, Mark::None, 0),
-            ticked, tickedHot, tickedHot, boxImage(kBoxTickDisabled, Mark::Tick, kTickGrey),
-            third, thirdHot, thirdHot, boxImage(kBoxDisabled, Mark::Square, kSquareGrey),
+            clear,
+            clearHot,
+            clearHot,
+            boxImage(kBoxDisabled, Mark::None, 0),
+            ticked,
+            tickedHot,
+            tickedHot,
+            boxImage(kBoxTickDisabled, Mark::Tick, kTickGrey),
+            third,
+            thirdHot,
+            thirdHot,
+            boxImage(kBoxDisabled, Mark::Square, kSquareGrey),
         });
     }();
     return pictures;
@@ -131,8 +145,14 @@ const std::array<rt::PicturePtr, 8>& optionPictures() {
         const QImage hot = ringImage(hover, false, 0);
         const QImage selHot = ringImage(selHover, true, kMarkGreen);
         return picturesOf<8>({
-            ringImage(normal, false, 0), hot, hot, ringImage(disabled, false, 0),
-            ringImage(normal, true, kMarkGreen), selHot, selHot, ringImage(selDisabled, true, kSquareGrey),
+            ringImage(normal, false, 0),
+            hot,
+            hot,
+            ringImage(disabled, false, 0),
+            ringImage(normal, true, kMarkGreen),
+            selHot,
+            selHot,
+            ringImage(selDisabled, true, kSquareGrey),
         });
     }();
     return pictures;

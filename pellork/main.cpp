@@ -1,8 +1,8 @@
 // Starts the runtime and loads the main window; everything else lives in the
 // windows' library.
 #include "controls/registry.h"
-#include "runtime/application.h"
 #include "pellork/start.h"
+#include "runtime/application.h"
 
 int main(int argc, char** argv) {
     rt::Application app(argc, argv, QStringLiteral("Pellork"));

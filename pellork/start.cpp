@@ -4,6 +4,8 @@
 
 namespace pellork {
 
-Start::Start() { rt::design::load(*this, QStringLiteral(":/pellork/forms/Start.json")); }
+Start::Start() {
+    rt::design::load(*this, QStringLiteral(":/pellork/forms/Start.json"));
+}
 
 }  // namespace pellork

@@ -8,7 +8,9 @@
 
 namespace rt {
 
-double Scalable::ScaleWidth() const { return scaleWidget()->width() * kTwipsPerPixel / unitTwips(); }
+double Scalable::ScaleWidth() const {
+    return scaleWidget()->width() * kTwipsPerPixel / unitTwips();
+}
 double Scalable::ScaleHeight() const {
     return scaleWidget()->height() * kTwipsPerPixel / unitTwips();
 }
@@ -30,10 +32,18 @@ Form* Control::parentForm() const {
     return nullptr;
 }
 
-double Control::Left() const { return twips_.left() / containerUnitTwips(parentWidget()); }
-double Control::Top() const { return twips_.top() / containerUnitTwips(parentWidget()); }
-double Control::Width() const { return twips_.width() / containerUnitTwips(parentWidget()); }
-double Control::Height() const { return twips_.height() / containerUnitTwips(parentWidget()); }
+double Control::Left() const {
+    return twips_.left() / containerUnitTwips(parentWidget());
+}
+double Control::Top() const {
+    return twips_.top() / containerUnitTwips(parentWidget());
+}
+double Control::Width() const {
+    return twips_.width() / containerUnitTwips(parentWidget());
+}
+double Control::Height() const {
+    return twips_.height() / containerUnitTwips(parentWidget());
+}
 
 void Control::setLeft(double v) {
     twips_.moveLeft(v * containerUnitTwips(parentWidget()));
@@ -78,9 +88,13 @@ void Control::applyTwips() {
     }
 }
 
-void Control::resizeEvent(QResizeEvent* e) { QWidget::resizeEvent(e); }
+void Control::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+}
 
-double Control::eventUnitTwips() const { return containerUnitTwips(parentWidget()); }
+double Control::eventUnitTwips() const {
+    return containerUnitTwips(parentWidget());
+}
 
 QPointF Control::eventPoint(const QPointF& local) const {
     const double k = kTwipsPerPixel / eventUnitTwips();
@@ -89,10 +103,14 @@ QPointF Control::eventPoint(const QPointF& local) const {
 
 Integer Control::buttonOf(Qt::MouseButton b) {
     switch (b) {
-    case Qt::LeftButton: return vbLeftButton;
-    case Qt::RightButton: return vbRightButton;
-    case Qt::MiddleButton: return vbMiddleButton;
-    default: return 0;
+        case Qt::LeftButton:
+            return vbLeftButton;
+        case Qt::RightButton:
+            return vbRightButton;
+        case Qt::MiddleButton:
+            return vbMiddleButton;
+        default:
+            return 0;
     }
 }
 
@@ -117,29 +135,50 @@ Integer Control::keyCodeOf(int k) {
     if (k >= Qt::Key_0 && k <= Qt::Key_9) return static_cast<Integer>(k);
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return static_cast<Integer>(112 + (k - Qt::Key_F1));
     switch (k) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Pause: return 19;
-    case Qt::Key_CapsLock: return 20;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    default: return static_cast<Integer>(k & 0xFF);
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return 9;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Shift:
+            return 16;
+        case Qt::Key_Control:
+            return 17;
+        case Qt::Key_Alt:
+            return 18;
+        case Qt::Key_Pause:
+            return 19;
+        case Qt::Key_CapsLock:
+            return 20;
+        case Qt::Key_Escape:
+            return 27;
+        case Qt::Key_Space:
+            return 32;
+        case Qt::Key_PageUp:
+            return 33;
+        case Qt::Key_PageDown:
+            return 34;
+        case Qt::Key_End:
+            return 35;
+        case Qt::Key_Home:
+            return 36;
+        case Qt::Key_Left:
+            return 37;
+        case Qt::Key_Up:
+            return 38;
+        case Qt::Key_Right:
+            return 39;
+        case Qt::Key_Down:
+            return 40;
+        case Qt::Key_Insert:
+            return 45;
+        case Qt::Key_Delete:
+            return 46;
+        default:
+            return static_cast<Integer>(k & 0xFF);
     }
 }
 

@@ -13,9 +13,12 @@ namespace {
 
 int digitValue(QChar c, int base) {
     int d = -1;
-    if (c >= u'0' && c <= u'9') d = c.unicode() - u'0';
-    else if (c >= u'a' && c <= u'f') d = c.unicode() - u'a' + 10;
-    else if (c >= u'A' && c <= u'F') d = c.unicode() - u'A' + 10;
+    if (c >= u'0' && c <= u'9')
+        d = c.unicode() - u'0';
+    else if (c >= u'a' && c <= u'f')
+        d = c.unicode() - u'a' + 10;
+    else if (c >= u'A' && c <= u'F')
+        d = c.unicode() - u'A' + 10;
     return d < base ? d : -1;
 }
 
@@ -44,7 +47,8 @@ std::optional<double> radixLiteral(const QString& s, qsizetype* used) {
     if (used) *used = i;
     if (digits == 0) return 0.0;
     const bool shortForm = !forceLong && v <= 0xFFFF;
-    if (shortForm) return static_cast<double>(static_cast<std::int16_t>(static_cast<std::uint16_t>(v)));
+    if (shortForm)
+        return static_cast<double>(static_cast<std::int16_t>(static_cast<std::uint16_t>(v)));
     return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(v)));
 }
 
@@ -90,8 +94,12 @@ double clampFinite(double v) {
     return v;
 }
 
-[[noreturn]] void typeMismatch() { throw RuntimeError(13, QStringLiteral("Type mismatch")); }
-[[noreturn]] void overflow() { throw RuntimeError(6, QStringLiteral("Overflow")); }
+[[noreturn]] void typeMismatch() {
+    throw RuntimeError(13, QStringLiteral("Type mismatch"));
+}
+[[noreturn]] void overflow() {
+    throw RuntimeError(6, QStringLiteral("Overflow"));
+}
 
 // A text as a number, the whole text (trimmed) being the number.
 double textToNumber(const QString& text) {
@@ -142,12 +150,15 @@ double roundHalfEven(double value) {
 
 double CDbl(const QVariant& v) {
     switch (v.typeId()) {
-    case QMetaType::UnknownType: return 0;
-    case QMetaType::Bool: return v.toBool() ? -1 : 0;
-    case QMetaType::QString: return textToNumber(v.toString());
-    default:
-        if (v.canConvert<double>()) return v.toDouble();
-        typeMismatch();
+        case QMetaType::UnknownType:
+            return 0;
+        case QMetaType::Bool:
+            return v.toBool() ? -1 : 0;
+        case QMetaType::QString:
+            return textToNumber(v.toString());
+        default:
+            if (v.canConvert<double>()) return v.toDouble();
+            typeMismatch();
     }
 }
 
@@ -171,12 +182,17 @@ bool CBool(const QVariant& v) {
 
 QString CStr(const QVariant& v) {
     switch (v.typeId()) {
-    case QMetaType::UnknownType: return {};
-    case QMetaType::Bool: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::QString: return v.toString();
-    case QMetaType::Double:
-    case QMetaType::Float: return numberText(v.toDouble());
-    default: return v.toString();
+        case QMetaType::UnknownType:
+            return {};
+        case QMetaType::Bool:
+            return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+        case QMetaType::QString:
+            return v.toString();
+        case QMetaType::Double:
+        case QMetaType::Float:
+            return numberText(v.toDouble());
+        default:
+            return v.toString();
     }
 }
 
@@ -193,10 +209,14 @@ bool sameValue(const QVariant& value, const QVariant& def) {
     }
     try {
         switch (value.typeId()) {
-        case QMetaType::Bool: return value.toBool() == CBool(def);
-        case QMetaType::QString: return value.toString() == CStr(def);
-        case QMetaType::UnknownType: return !def.isValid();
-        default: return CDbl(value) == CDbl(def);
+            case QMetaType::Bool:
+                return value.toBool() == CBool(def);
+            case QMetaType::QString:
+                return value.toString() == CStr(def);
+            case QMetaType::UnknownType:
+                return !def.isValid();
+            default:
+                return CDbl(value) == CDbl(def);
         }
     } catch (const RuntimeError&) {
         return false;

@@ -34,7 +34,8 @@ QVariant jsonValue(const QJsonValue& v) {
             return QVariant::fromValue(LoadPicture(o.value(QStringLiteral("picture")).toString()));
         if (o.contains(QStringLiteral("font"))) {
             QFont f(o.value(QStringLiteral("font")).toString());
-            if (o.contains(QStringLiteral("size"))) f.setPointSizeF(o.value(QStringLiteral("size")).toDouble());
+            if (o.contains(QStringLiteral("size")))
+                f.setPointSizeF(o.value(QStringLiteral("size")).toDouble());
             f.setBold(o.value(QStringLiteral("bold")).toBool());
             return f;
         }
@@ -50,12 +51,16 @@ QVariant jsonValue(const QJsonValue& v) {
     return {};
 }
 
-Long colour(const QJsonValue& v) { return CLng(jsonValue(v)); }
+Long colour(const QJsonValue& v) {
+    return CLng(jsonValue(v));
+}
 
 QFont fontOf(const QJsonObject& o, const QFont& base) {
     QFont f = base;
-    if (o.contains(QStringLiteral("name"))) f = runtimeFont(o.value(QStringLiteral("name")).toString(), base.pointSizeF(), base.bold());
-    if (o.contains(QStringLiteral("size"))) f.setPointSizeF(o.value(QStringLiteral("size")).toDouble());
+    if (o.contains(QStringLiteral("name")))
+        f = runtimeFont(o.value(QStringLiteral("name")).toString(), base.pointSizeF(), base.bold());
+    if (o.contains(QStringLiteral("size")))
+        f.setPointSizeF(o.value(QStringLiteral("size")).toDouble());
     if (o.contains(QStringLiteral("bold"))) f.setBold(o.value(QStringLiteral("bold")).toBool());
     return f;
 }
@@ -68,10 +73,13 @@ void applyCommon(Control* c, const QJsonObject& o) {
     if (o.contains(QStringLiteral("index"))) c->setIndex(o.value(QStringLiteral("index")).toInt());
     if (o.contains(QStringLiteral("font")))
         c->setFont(fontOf(o.value(QStringLiteral("font")).toObject(), c->font()));
-    c->setTwipsRect(QRectF(o.value(QStringLiteral("left")).toDouble(), o.value(QStringLiteral("top")).toDouble(),
-                           o.value(QStringLiteral("width")).toDouble(), o.value(QStringLiteral("height")).toDouble()));
-    if (o.contains(QStringLiteral("enabled"))) c->setEnabled(o.value(QStringLiteral("enabled")).toBool());
-    if (o.contains(QStringLiteral("toolTip"))) c->setToolTip(o.value(QStringLiteral("toolTip")).toString());
+    c->setTwipsRect(QRectF(
+        o.value(QStringLiteral("left")).toDouble(), o.value(QStringLiteral("top")).toDouble(),
+        o.value(QStringLiteral("width")).toDouble(), o.value(QStringLiteral("height")).toDouble()));
+    if (o.contains(QStringLiteral("enabled")))
+        c->setEnabled(o.value(QStringLiteral("enabled")).toBool());
+    if (o.contains(QStringLiteral("toolTip")))
+        c->setToolTip(o.value(QStringLiteral("toolTip")).toString());
 }
 
 void applySpecific(QObject* obj, const QJsonObject& o) {
@@ -123,11 +131,14 @@ void applySpecific(QObject* obj, const QJsonObject& o) {
 
 }  // namespace
 
-void registerType(const QString& type, Factory factory) { factories()[type] = std::move(factory); }
+void registerType(const QString& type, Factory factory) {
+    factories()[type] = std::move(factory);
+}
 
 PropertyBag bagFromJson(const QJsonObject& o) {
     PropertyBag bag;
-    for (auto it = o.begin(); it != o.end(); ++it) bag.WriteProperty(it.key(), jsonValue(it.value()));
+    for (auto it = o.begin(); it != o.end(); ++it)
+        bag.WriteProperty(it.key(), jsonValue(it.value()));
     return bag;
 }
 
@@ -143,7 +154,8 @@ void load(Form& form, const QString& path) {
     form.setCaption(root.value(QStringLiteral("caption")).toString());
     if (root.contains(QStringLiteral("font")))
         form.setFont(fontOf(root.value(QStringLiteral("font")).toObject(), form.font()));
-    if (root.contains(QStringLiteral("backColor"))) form.setBackColor(colour(root.value(QStringLiteral("backColor"))));
+    if (root.contains(QStringLiteral("backColor")))
+        form.setBackColor(colour(root.value(QStringLiteral("backColor"))));
     form.setClientSize(root.value(QStringLiteral("clientWidth")).toDouble(),
                        root.value(QStringLiteral("clientHeight")).toDouble());
 
@@ -155,7 +167,8 @@ void load(Form& form, const QString& path) {
         if (type == QStringLiteral("Timer")) {
             auto* t = new Timer(&form);
             t->setObjectName(name);
-            if (o.contains(QStringLiteral("index"))) t->setIndex(o.value(QStringLiteral("index")).toInt());
+            if (o.contains(QStringLiteral("index")))
+                t->setIndex(o.value(QStringLiteral("index")).toInt());
             t->setEnabled(o.value(QStringLiteral("enabled")).toBool(true));
             t->setInterval(o.value(QStringLiteral("interval")).toInt());
             form.addControl(t);
@@ -167,7 +180,8 @@ void load(Form& form, const QString& path) {
             if (!container) bad(path, QStringLiteral("%1: unknown container").arg(name));
         }
         auto it = factories().find(type);
-        if (it == factories().end()) bad(path, QStringLiteral("%1: unknown type %2").arg(name, type));
+        if (it == factories().end())
+            bad(path, QStringLiteral("%1: unknown type %2").arg(name, type));
         QObject* obj = it->second(container);
         obj->setObjectName(name);
         form.addControl(obj);

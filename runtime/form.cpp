@@ -49,7 +49,8 @@ void Form::setBackColor(Long c) {
 }
 
 void Form::setClientSize(double widthTwips, double heightTwips) {
-    resize(static_cast<int>(widthTwips / kTwipsPerPixel), static_cast<int>(heightTwips / kTwipsPerPixel));
+    resize(static_cast<int>(widthTwips / kTwipsPerPixel),
+           static_cast<int>(heightTwips / kTwipsPerPixel));
 }
 
 void Form::Show() {

@@ -68,22 +68,42 @@ public:
         box.setWindowTitle(title);
         box.setText(text);
         switch (flags & 0xF0) {
-        case vbCritical: box.setIcon(QMessageBox::Critical); break;
-        case vbQuestion: box.setIcon(QMessageBox::Question); break;
-        case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-        case vbInformation: box.setIcon(QMessageBox::Information); break;
-        default: box.setIcon(QMessageBox::NoIcon); break;
+            case vbCritical:
+                box.setIcon(QMessageBox::Critical);
+                break;
+            case vbQuestion:
+                box.setIcon(QMessageBox::Question);
+                break;
+            case vbExclamation:
+                box.setIcon(QMessageBox::Warning);
+                break;
+            case vbInformation:
+                box.setIcon(QMessageBox::Information);
+                break;
+            default:
+                box.setIcon(QMessageBox::NoIcon);
+                break;
         }
         switch (flags & 0x7) {
-        case vbOKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-        case vbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-        default: box.setStandardButtons(QMessageBox::Ok); break;
+            case vbOKCancel:
+                box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+                break;
+            case vbYesNo:
+                box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+                break;
+            default:
+                box.setStandardButtons(QMessageBox::Ok);
+                break;
         }
         switch (box.exec()) {
-        case QMessageBox::Cancel: return vbCancel;
-        case QMessageBox::Yes: return vbYes;
-        case QMessageBox::No: return vbNo;
-        default: return vbOK;
+            case QMessageBox::Cancel:
+                return vbCancel;
+            case QMessageBox::Yes:
+                return vbYes;
+            case QMessageBox::No:
+                return vbNo;
+            default:
+                return vbOK;
         }
     }
 
@@ -119,7 +139,8 @@ public:
         QWidget* target = QApplication::focusWidget();
         if (!target) return;
         if (keys == QStringLiteral("{TAB}"))
-            QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+            QCoreApplication::postEvent(
+                target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
         else if (keys == QStringLiteral("+{TAB}"))
             QCoreApplication::postEvent(
                 target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier));
@@ -145,7 +166,11 @@ Host* current = nullptr;
 
 }  // namespace
 
-Host& host() { return current ? *current : realHost(); }
-void setHost(Host* h) { current = h; }
+Host& host() {
+    return current ? *current : realHost();
+}
+void setHost(Host* h) {
+    current = h;
+}
 
 }  // namespace rt

@@ -37,15 +37,21 @@ TextBox::TextBox(QWidget* container) : InputControl(container, true), edit_(new 
     connect(edit_, &QLineEdit::textChanged, this, [this] { Change(); });
 }
 
-QString TextBox::Text() const { return edit_->text(); }
+QString TextBox::Text() const {
+    return edit_->text();
+}
 
 void TextBox::setText(const QString& text) {
     if (text == edit_->text()) return;
     edit_->setText(text);
 }
 
-bool TextBox::Locked() const { return edit_->isReadOnly(); }
-void TextBox::setLocked(bool v) { edit_->setReadOnly(v); }
+bool TextBox::Locked() const {
+    return edit_->isReadOnly();
+}
+void TextBox::setLocked(bool v) {
+    edit_->setReadOnly(v);
+}
 
 void TextBox::setAlignment(int a) {
     edit_->setAlignment(a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
@@ -68,7 +74,9 @@ void TextBox::setFontSpec(const QString& name, double sizePt, bool bold) {
     resized();
 }
 
-int TextBox::minLineHeight() const { return QFontMetrics(edit_->font()).height() + 4; }
+int TextBox::minLineHeight() const {
+    return QFontMetrics(edit_->font()).height() + 4;
+}
 
 void TextBox::resized() {
     // A one-line box is never lower than one line of its font.
@@ -83,35 +91,42 @@ void TextBox::resized() {
 bool TextBox::eventFilter(QObject* o, QEvent* e) {
     if (o != edit_) return false;
     switch (e->type()) {
-    case QEvent::KeyPress: {
-        auto* k = static_cast<QKeyEvent*>(e);
-        Integer code = keyCodeOf(k->key());
-        Integer shift = shiftOf(k->modifiers());
-        vbKeyDown(code, shift);
-        if (code == 0) return true;
-        const QString text = k->text();
-        if (text.isEmpty() || text.at(0).unicode() < 32) {
-            if (!text.isEmpty()) {
-                Integer ascii = static_cast<Integer>(text.at(0).unicode());
-                vbKeyPress(ascii);
-                if (ascii == 0) return true;
+        case QEvent::KeyPress: {
+            auto* k = static_cast<QKeyEvent*>(e);
+            Integer code = keyCodeOf(k->key());
+            Integer shift = shiftOf(k->modifiers());
+            vbKeyDown(code, shift);
+            if (code == 0) return true;
+            const QString text = k->text();
+            if (text.isEmpty() || text.at(0).unicode() < 32) {
+                if (!text.isEmpty()) {
+                    Integer ascii = static_cast<Integer>(text.at(0).unicode());
+                    vbKeyPress(ascii);
+                    if (ascii == 0) return true;
+                }
+                return false;
+            }
+            Integer ascii = static_cast<Integer>(text.at(0).unicode());
+            const Integer original = ascii;
+            vbKeyPress(ascii);
+            if (ascii == 0) return true;  // the handler dropped the key
+            if (ascii != original) {
+                edit_->insert(QString(QChar(static_cast<char16_t>(ascii))));
+                return true;
             }
             return false;
         }
-        Integer ascii = static_cast<Integer>(text.at(0).unicode());
-        const Integer original = ascii;
-        vbKeyPress(ascii);
-        if (ascii == 0) return true;  // the handler dropped the key
-        if (ascii != original) {
-            edit_->insert(QString(QChar(static_cast<char16_t>(ascii))));
-            return true;
-        }
-        return false;
-    }
-    case QEvent::KeyRelease: routeKeyRelease(static_cast<QKeyEvent*>(e)); return false;
-    case QEvent::FocusIn: vbGotFocus(); return false;
-    case QEvent::FocusOut: vbLostFocus(); return false;
-    default: return false;
+        case QEvent::KeyRelease:
+            routeKeyRelease(static_cast<QKeyEvent*>(e));
+            return false;
+        case QEvent::FocusIn:
+            vbGotFocus();
+            return false;
+        case QEvent::FocusOut:
+            vbLostFocus();
+            return false;
+        default:
+            return false;
     }
 }
 
@@ -136,8 +151,9 @@ void Label::setAutoSize(bool v) {
 
 void Label::fitToCaption() {
     const QFontMetrics fm(font());
-    const QSize s = wordWrap_ ? fm.boundingRect(QRect(0, 0, width(), 10000), Qt::TextWordWrap, caption_).size()
-                              : QSize(fm.horizontalAdvance(caption_), fm.height());
+    const QSize s =
+        wordWrap_ ? fm.boundingRect(QRect(0, 0, width(), 10000), Qt::TextWordWrap, caption_).size()
+                  : QSize(fm.horizontalAdvance(caption_), fm.height());
     QRectF r = twipsRect();
     if (!wordWrap_) r.setWidth(s.width() * kTwipsPerPixel);
     r.setHeight(s.height() * kTwipsPerPixel);
@@ -186,7 +202,9 @@ void Label::paintEvent(QPaintEvent*) {
     if (backStyle_ == 1) p.fillRect(rect(), toQColor(backColor_));
     p.setPen(toQColor(foreColor_));
     p.setFont(font());
-    int flags = alignment_ == 1 ? Qt::AlignRight : alignment_ == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
+    int flags = alignment_ == 1   ? Qt::AlignRight
+                : alignment_ == 2 ? Qt::AlignHCenter
+                                  : Qt::AlignLeft;
     flags |= Qt::AlignTop | Qt::TextWordWrap;
     p.drawText(rect(), flags, caption_);
 }
@@ -209,7 +227,9 @@ void Frame::setCaption(const QString& c) {
     setAccessibleName(c);
     update();
 }
-void Frame::setOLEDropMode(int mode) { setAcceptDrops(mode == 1); }
+void Frame::setOLEDropMode(int mode) {
+    setAcceptDrops(mode == 1);
+}
 void Frame::setBackColor(Long c) {
     backColor_ = c;
     update();
@@ -273,7 +293,8 @@ void Image::setPicture(PicturePtr p) {
     picture_ = std::move(p);
     if (!stretch_ && !picture_->isEmpty()) {
         QRectF r = twipsRect();
-        r.setSize(QSizeF(picture_->widthPx() * kTwipsPerPixel, picture_->heightPx() * kTwipsPerPixel));
+        r.setSize(
+            QSizeF(picture_->widthPx() * kTwipsPerPixel, picture_->heightPx() * kTwipsPerPixel));
         setTwipsRect(r);
     }
     if (!same) update();
@@ -288,8 +309,10 @@ void Image::paintEvent(QPaintEvent*) {
     if (!picture_ || picture_->isEmpty()) return;
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (stretch_) p.drawImage(rect(), picture_->image());
-    else p.drawImage(QPoint(0, 0), picture_->image());
+    if (stretch_)
+        p.drawImage(rect(), picture_->image());
+    else
+        p.drawImage(QPoint(0, 0), picture_->image());
 }
 
 // ---------------------------------------------------------------- PictureBox
@@ -305,7 +328,8 @@ void PictureBox::setPicture(PicturePtr p) {
     picture_ = std::move(p);
     if (autoSize_ && !picture_->isEmpty()) {
         QRectF r = twipsRect();
-        r.setSize(QSizeF(picture_->widthPx() * kTwipsPerPixel, picture_->heightPx() * kTwipsPerPixel));
+        r.setSize(
+            QSizeF(picture_->widthPx() * kTwipsPerPixel, picture_->heightPx() * kTwipsPerPixel));
         setTwipsRect(r);
     }
     if (!same) update();
@@ -319,7 +343,9 @@ void PictureBox::setBorderStyle(int v) {
     borderStyle_ = v;
     update();
 }
-void PictureBox::setAutoSize(bool v) { autoSize_ = v; }
+void PictureBox::setAutoSize(bool v) {
+    autoSize_ = v;
+}
 
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -380,11 +406,13 @@ void Shape::paintEvent(QPaintEvent*) {
         r = QRectF(r.center().x() - side / 2, r.center().y() - side / 2, side, side);
     }
     QPainterPath path;
-    if (shape_ == 2 || shape_ == 3) path.addEllipse(r);
+    if (shape_ == 2 || shape_ == 3)
+        path.addEllipse(r);
     else if (shape_ == 4 || shape_ == 5) {
         const double rad = std::min(r.width(), r.height()) / 8;
         path.addRoundedRect(r, rad, rad);
-    } else path.addRect(r);
+    } else
+        path.addRect(r);
     if (backStyle_ == 1) p.fillPath(path, toQColor(backColor_));
     if (fillStyle_ == 0) p.fillPath(path, toQColor(fillColor_));
     if (borderStyle_ != 0) {

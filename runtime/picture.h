@@ -26,10 +26,14 @@ private:
 
 using PicturePtr = std::shared_ptr<Picture>;
 
-inline PicturePtr emptyPicture() { return std::make_shared<Picture>(); }
+inline PicturePtr emptyPicture() {
+    return std::make_shared<Picture>();
+}
 // A picture from a file or resource; empty when the file cannot be read.
 PicturePtr LoadPicture(const QString& path);
-inline quintptr handleOf(const PicturePtr& p) { return p ? p->Handle() : 0; }
+inline quintptr handleOf(const PicturePtr& p) {
+    return p ? p->Handle() : 0;
+}
 
 }  // namespace rt
 

@@ -25,8 +25,10 @@ void PropertyBag::WriteProperty(const QString& name, const QVariant& value,
         if (it != entries_.end()) entries_.erase(it);
         return;
     }
-    if (it != entries_.end()) it->second = value;
-    else entries_.emplace_back(name, value);
+    if (it != entries_.end())
+        it->second = value;
+    else
+        entries_.emplace_back(name, value);
 }
 
 bool PropertyBag::contains(const QString& name) const {

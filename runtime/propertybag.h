@@ -12,7 +12,8 @@ namespace rt {
 class PropertyBag {
 public:
     QVariant ReadProperty(const QString& name, const QVariant& defaultValue = {}) const;
-    void WriteProperty(const QString& name, const QVariant& value, const QVariant& defaultValue = {});
+    void WriteProperty(const QString& name, const QVariant& value,
+                       const QVariant& defaultValue = {});
 
     bool contains(const QString& name) const;
     const std::vector<std::pair<QString, QVariant>>& entries() const { return entries_; }

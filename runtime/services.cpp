@@ -1,10 +1,10 @@
 #include "services.h"
 
 #include <QCoreApplication>
-#include <cstdlib>
 #include <QFile>
 #include <QFileInfo>
 #include <QWidget>
+#include <cstdlib>
 
 #include "drivepath.h"
 #include "types.h"
@@ -28,11 +28,15 @@ QString App::Path() {
     while (p.size() > 1 && p.endsWith(u'/')) p.chop(1);
     return p;
 }
-void App::setPath(const QString& path) { appPathOverride() = path; }
+void App::setPath(const QString& path) {
+    appPathOverride() = path;
+}
 QString App::Title() {
     return appTitle().isEmpty() ? QCoreApplication::applicationName() : appTitle();
 }
-void App::setTitle(const QString& title) { appTitle() = title; }
+void App::setTitle(const QString& title) {
+    appTitle() = title;
+}
 
 int MsgBox(const QString& prompt, int buttons, const std::optional<QString>& title) {
     return host().msgBox(prompt, buttons, title.value_or(App::Title()));
@@ -42,7 +46,9 @@ QString InputBox(const QString& prompt, const std::optional<QString>& title, con
     return host().inputBox(prompt, title.value_or(App::Title()), def);
 }
 
-double Shell(const QString& line, int style) { return host().shell(line, style); }
+double Shell(const QString& line, int style) {
+    return host().shell(line, style);
+}
 
 QString hostPath(const QString& windowsPath) {
     return QString::fromStdString(mapDrivePath(windowsPath.toStdString()));
@@ -67,8 +73,12 @@ QString Dir(const QString& path) {
     return {};
 }
 
-void Sleep(int ms) { host().sleep(ms); }
-void SendKeys(const QString& keys) { host().sendKeys(keys); }
+void Sleep(int ms) {
+    host().sleep(ms);
+}
+void SendKeys(const QString& keys) {
+    host().sendKeys(keys);
+}
 void End() {
     host().end();
     std::abort();  // a host's end never returns
@@ -79,7 +89,8 @@ class ScriptShell : public AutomationObject {
 public:
     QVariant call(const QString& method, const QVariantList& args) override {
         if (method.compare(QStringLiteral("run"), Qt::CaseInsensitive) != 0 || args.isEmpty())
-            throw RuntimeError(438, QStringLiteral("Object doesn't support this property or method"));
+            throw RuntimeError(438,
+                               QStringLiteral("Object doesn't support this property or method"));
         host().openDocument(args.first().toString());
         return 0;
     }
@@ -129,8 +140,12 @@ bool ClientToScreen(Hwnd w, QPoint& pt) {
     return true;
 }
 
-Hwnd WindowFromPoint(int x, int y) { return host().windowFromPoint(QPoint(x, y)); }
-Hwnd GetCapture() { return host().getCapture(); }
+Hwnd WindowFromPoint(int x, int y) {
+    return host().windowFromPoint(QPoint(x, y));
+}
+Hwnd GetCapture() {
+    return host().getCapture();
+}
 
 Hwnd SetCapture(Hwnd w) {
     Hwnd prev = host().getCapture();

@@ -53,7 +53,10 @@ public:
     explicit TextFile(const QString& windowsPath);
     QString LineInput();  // error 62 past the end
     bool Eof() const { return pos_ >= data_.size(); }
-    void Close() { data_.clear(); pos_ = 0; }
+    void Close() {
+        data_.clear();
+        pos_ = 0;
+    }
 
 private:
     QByteArray data_;

@@ -1,8 +1,8 @@
 #pragma once
 // The runtime's scalar types, named as the windows and controls use them.
+#include <QString>
 #include <cstdint>
 #include <stdexcept>
-#include <QString>
 
 namespace rt {
 
@@ -25,7 +25,9 @@ inline constexpr Integer vbAltMask = 4;
 class RuntimeError : public std::runtime_error {
 public:
     RuntimeError(int number, const QString& description)
-        : std::runtime_error(description.toStdString()), number_(number), description_(description) {}
+        : std::runtime_error(description.toStdString()),
+          number_(number),
+          description_(description) {}
     int number() const { return number_; }
     const QString& description() const { return description_; }
 

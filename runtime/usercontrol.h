@@ -72,9 +72,15 @@ protected:
     const QWidget* scaleWidget() const override { return this; }
     void resized() override { UserControl_Resize(); }
     void paintEvent(QPaintEvent*) override;
-    void vbMouseDown(Integer b, Integer s, Single x, Single y) override { UserControl_MouseDown(b, s, x, y); }
-    void vbMouseMove(Integer b, Integer s, Single x, Single y) override { UserControl_MouseMove(b, s, x, y); }
-    void vbMouseUp(Integer b, Integer s, Single x, Single y) override { UserControl_MouseUp(b, s, x, y); }
+    void vbMouseDown(Integer b, Integer s, Single x, Single y) override {
+        UserControl_MouseDown(b, s, x, y);
+    }
+    void vbMouseMove(Integer b, Integer s, Single x, Single y) override {
+        UserControl_MouseMove(b, s, x, y);
+    }
+    void vbMouseUp(Integer b, Integer s, Single x, Single y) override {
+        UserControl_MouseUp(b, s, x, y);
+    }
     void vbClick() override { UserControl_Click(); }
     void vbDblClick() override { UserControl_DblClick(); }
     void vbKeyDown(Integer& k, Integer& s) override { UserControl_KeyDown(k, s); }

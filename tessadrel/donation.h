@@ -7,7 +7,7 @@ namespace tessadrel {
 // a note.
 class DonatION : public rt::Form {
     Q_OBJECT
-  public:
+public:
     DonatION();
 };
 

@@ -10,7 +10,7 @@ namespace tessadrel {
 // its commands through.
 class Form1 : public rt::Form {
     Q_OBJECT
-  public:
+public:
     Form1();
 
     // The program's command box. Panels reach it through here rather than
@@ -39,10 +39,10 @@ class Form1 : public rt::Form {
     // The screenshot step counter: ticks of the current run, from 1.
     rt::Integer screenshotStep() const { return screenshotStep_; }
 
-  protected:
+protected:
     void Form_Load() override;
 
-  private:
+private:
     void Image1_Click();
     void Image5der_Click();
     void Image9_Click();

@@ -13,7 +13,7 @@ namespace {
 
 // Sets or clears environment variables for one test and puts them back after.
 class EnvGuard {
-  public:
+public:
     void set(const char* name, std::optional<std::string> value) {
         if (!saved_.contains(name)) {
             const char* old = std::getenv(name);
@@ -33,7 +33,7 @@ class EnvGuard {
         }
     }
 
-  private:
+private:
     std::map<std::string, std::optional<std::string>> saved_;
 };
 

@@ -17,7 +17,7 @@ struct Outcome {
 };
 
 class Sandbox {
-  public:
+public:
     Sandbox();
     ~Sandbox();
     Sandbox(const Sandbox&) = delete;
@@ -52,13 +52,13 @@ void writeFile(const std::string& path, const std::string& content, bool executa
 // A named pipe read without blocking the test forever: a process started
 // detached writes into it, and the reader returns what it wrote once it closes.
 class Fifo {
-  public:
+public:
     explicit Fifo(std::string path);
     ~Fifo();
     const std::string& path() const { return path_; }
     std::string readAll(int timeoutMs = 10000);
 
-  private:
+private:
     std::string path_;
     int fd_ = -1;
 };

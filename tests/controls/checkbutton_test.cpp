@@ -1,6 +1,8 @@
 // The check box under the virtual pointer and the keyboard: the click cycle,
 // the looks it hands to its glyph, the leave poll, the layout in twips, and
 // its stored settings.
+#include "controls/checkbutton.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/checkbutton.h"
 #include "controls/skins.h"
 #include "runtime/convert.h"
 #include "runtime/form.h"
@@ -43,9 +44,12 @@ protected:
         c->clearChangedProperties();
 
         c->Click.handle([this] { log.push_back("Click"); });
-        c->KeyDown.handle([this](rt::Integer& k, rt::Integer&) { log.push_back("KeyDown" + std::to_string(k)); });
-        c->KeyPress.handle([this](rt::Integer& k) { log.push_back("KeyPress" + std::to_string(k)); });
-        c->KeyUp.handle([this](rt::Integer& k, rt::Integer&) { log.push_back("KeyUp" + std::to_string(k)); });
+        c->KeyDown.handle(
+            [this](rt::Integer& k, rt::Integer&) { log.push_back("KeyDown" + std::to_string(k)); });
+        c->KeyPress.handle(
+            [this](rt::Integer& k) { log.push_back("KeyPress" + std::to_string(k)); });
+        c->KeyUp.handle(
+            [this](rt::Integer& k, rt::Integer&) { log.push_back("KeyUp" + std::to_string(k)); });
         c->MouseOut.handle([this] { log.push_back("MouseOut"); });
         c->MouseDown.handle([this](rt::Integer& b, rt::Integer&, rt::Single&, rt::Single&) {
             log.push_back("MouseDown" + std::to_string(b));
@@ -63,7 +67,8 @@ protected:
     void onCaption() { host.moveTo(c->captionLabel(), QPoint(2, 2)); }
     // A move delivered straight to the surface at a pixel point, edges included.
     void moveOnSurface(QPointF px, Qt::MouseButtons held = Qt::NoButton) {
-        QMouseEvent ev(QEvent::MouseMove, px, c->mapToGlobal(px), Qt::NoButton, held, Qt::NoModifier);
+        QMouseEvent ev(QEvent::MouseMove, px, c->mapToGlobal(px), Qt::NoButton, held,
+                       Qt::NoModifier);
         QApplication::sendEvent(c, &ev);
     }
 
@@ -95,9 +100,10 @@ TEST(CheckButtonLifecycle, CreationShowsTheClearBoxAndTheFirstTickRaisesOneMouse
     EXPECT_EQ(c.Caption(), QStringLiteral("Check7"));
     EXPECT_EQ(c.BackColor(), rt::sysColor(0x0F));
     // Enabled is never announced.
-    EXPECT_EQ(c.changedProperties(),
-              QStringList({QStringLiteral("Caption"), QStringLiteral("Value"), QStringLiteral("Font"),
-                           QStringLiteral("BackColor"), QStringLiteral("ForeColor")}));
+    EXPECT_EQ(
+        c.changedProperties(),
+        QStringList({QStringLiteral("Caption"), QStringLiteral("Value"), QStringLiteral("Font"),
+                     QStringLiteral("BackColor"), QStringLiteral("ForeColor")}));
 }
 
 TEST_F(CheckButtonTest, ClickCycleGoesOneZeroOneAndTwoToZeroWhateverPartIsClicked) {
@@ -138,7 +144,8 @@ TEST_F(CheckButtonTest, ValueFromCodeRaisesNothingAndShowsTheNormalLookUnderTheP
     c->setValue(2);
     EXPECT_EQ(shownIndex(*c), 8);
     EXPECT_TRUE(log.empty());
-    EXPECT_EQ(c->changedProperties(), QStringList({QStringLiteral("Value"), QStringLiteral("Value")}));
+    EXPECT_EQ(c->changedProperties(),
+              QStringList({QStringLiteral("Value"), QStringLiteral("Value")}));
 }
 
 TEST_F(CheckButtonTest, DisablingGreysCaptionAndGlyphAndEnablingRestoresThem) {
@@ -160,8 +167,8 @@ TEST_F(CheckButtonTest, DisablingGreysCaptionAndGlyphAndEnablingRestoresThem) {
     c->setEnabled(true);
     EXPECT_EQ(c->captionLabel()->ForeColor(), 0x654321);
     EXPECT_EQ(shownIndex(*c), 0);
-    EXPECT_EQ(c->changedProperties(),
-              QStringList({QStringLiteral("Value"), QStringLiteral("Value"), QStringLiteral("ForeColor")}));
+    EXPECT_EQ(c->changedProperties(), QStringList({QStringLiteral("Value"), QStringLiteral("Value"),
+                                                   QStringLiteral("ForeColor")}));
 }
 
 TEST_F(CheckButtonTest, DisabledContainerDoesNotTurnTheControlsOwnSettingOff) {
@@ -222,8 +229,8 @@ TEST_F(CheckButtonTest, LeftButtonAloneShowsPressedOtherButtonsHover) {
     host.release(Qt::RightButton);
     host.moveTo(c->glyph(), QPoint(7, 6));
     EXPECT_EQ(shownIndex(*c), 2);
-    EXPECT_EQ(log, Log({"MouseMove0", "MouseDown2", "MouseMove2", "MouseDown1", "MouseMove3", "MouseUp2",
-                        "MouseMove1"}));
+    EXPECT_EQ(log, Log({"MouseMove0", "MouseDown2", "MouseMove2", "MouseDown1", "MouseMove3",
+                        "MouseUp2", "MouseMove1"}));
     // Releasing raises MouseUp and the click; the look changes by the click only.
     host.release(Qt::LeftButton);
     EXPECT_EQ(c->Value(), 1);
@@ -234,7 +241,8 @@ TEST_F(CheckButtonTest, KeysArePassedOnButNeverToggle) {
     QTest::keyClick(c, Qt::Key_Space);
     QTest::keyClick(c, Qt::Key_Return);
     EXPECT_EQ(c->Value(), 0);
-    EXPECT_EQ(log, Log({"KeyDown32", "KeyPress32", "KeyUp32", "KeyDown13", "KeyPress13", "KeyUp13"}));
+    EXPECT_EQ(log,
+              Log({"KeyDown32", "KeyPress32", "KeyUp32", "KeyDown13", "KeyPress13", "KeyUp13"}));
 }
 
 TEST_F(CheckButtonTest, LayoutCentresGlyphAndCaptionOnTheRoundedDifferenceHalvedTowardZero) {
@@ -242,8 +250,8 @@ TEST_F(CheckButtonTest, LayoutCentresGlyphAndCaptionOnTheRoundedDifferenceHalved
         double height, top;
     };
     // 0.5 rounds to 0 and 1.5 to 2 (half to even); -3 halves to -1, not -2.
-    for (const Case& k : {Case{150, -22}, Case{195.5, 0}, Case{196.5, 1}, Case{192, -1}, Case{194.5, 0},
-                          Case{193.5, -1}, Case{255, 30}}) {
+    for (const Case& k : {Case{150, -22}, Case{195.5, 0}, Case{196.5, 1}, Case{192, -1},
+                          Case{194.5, 0}, Case{193.5, -1}, Case{255, 30}}) {
         SCOPED_TRACE(k.height);
         c->setHeight(k.height);
         EXPECT_EQ(c->glyph()->Top(), k.top);
@@ -254,7 +262,8 @@ TEST_F(CheckButtonTest, LayoutCentresGlyphAndCaptionOnTheRoundedDifferenceHalved
     }
     c->setHeight(600);
     const double lblHeight = c->captionLabel()->Height();
-    EXPECT_EQ(c->captionLabel()->Top(), static_cast<long long>(rt::roundHalfEven(600 - lblHeight)) / 2);
+    EXPECT_EQ(c->captionLabel()->Top(),
+              static_cast<long long>(rt::roundHalfEven(600 - lblHeight)) / 2);
     EXPECT_EQ(c->Width(), 1800);
 }
 
@@ -283,9 +292,10 @@ TEST_F(CheckButtonTest, StoredSettingsLoadInOrderWithDefaultsAndSaveOnlyWhatDiff
     EXPECT_FALSE(c->Enabled());
     EXPECT_EQ(c->BackColor(), 0xFFFFFF);
     EXPECT_EQ(c->ForeColor(), 0xFF);
-    EXPECT_EQ(c->changedProperties(),
-              QStringList({QStringLiteral("Value"), QStringLiteral("Caption"), QStringLiteral("Font"),
-                           QStringLiteral("BackColor"), QStringLiteral("ForeColor")}));
+    EXPECT_EQ(
+        c->changedProperties(),
+        QStringList({QStringLiteral("Value"), QStringLiteral("Caption"), QStringLiteral("Font"),
+                     QStringLiteral("BackColor"), QStringLiteral("ForeColor")}));
 
     QFont f = c->Font();
     f.setPointSize(f.pointSize() + 3);
@@ -294,8 +304,9 @@ TEST_F(CheckButtonTest, StoredSettingsLoadInOrderWithDefaultsAndSaveOnlyWhatDiff
     c->writeProperties(out);
     QStringList keys;
     for (const auto& e : out.entries()) keys << e.first;
-    EXPECT_EQ(keys, QStringList({QStringLiteral("Font"), QStringLiteral("Value"), QStringLiteral("Caption"),
-                                 QStringLiteral("Enabled"), QStringLiteral("BackColor"), QStringLiteral("ForeColor")}));
+    EXPECT_EQ(keys, QStringList({QStringLiteral("Font"), QStringLiteral("Value"),
+                                 QStringLiteral("Caption"), QStringLiteral("Enabled"),
+                                 QStringLiteral("BackColor"), QStringLiteral("ForeColor")}));
 
     CheckButton copy(&form);
     copy.readProperties(out);

@@ -59,11 +59,12 @@ protected:
 
 TEST_F(NShapeSettingsTest, NewInstanceTakesItsDefaultsThroughTheSettersInOrder) {
     b->initNew();
-    EXPECT_EQ(b->changedProperties(),
-              names({"Caption", "Enabled", "BackGround", "BackColorNormal", "BackColorHover", "BackColorDown",
-                     "BorderColorNormal", "BorderColorHover", "BorderColorDown", "FontSize", "FontBold",
-                     "BorderGotFocus", "BorderCustom", "ForeColorNormal", "ForeColorHover", "ForeColorDown",
-                     "Graphical", "Text_Visible", "StretchToText"}));
+    EXPECT_EQ(
+        b->changedProperties(),
+        names({"Caption", "Enabled", "BackGround", "BackColorNormal", "BackColorHover",
+               "BackColorDown", "BorderColorNormal", "BorderColorHover", "BorderColorDown",
+               "FontSize", "FontBold", "BorderGotFocus", "BorderCustom", "ForeColorNormal",
+               "ForeColorHover", "ForeColorDown", "Graphical", "Text_Visible", "StretchToText"}));
     EXPECT_EQ(b->Caption(), QStringLiteral("N_Shape7"));
     EXPECT_EQ(b->BackColorNormal(), 0xEFF1F2);
     EXPECT_EQ(b->BackColorHover(), 0xE0E0E0);
@@ -81,8 +82,10 @@ TEST_F(NShapeSettingsTest, EmptyBagGivesEveryReadDefault) {
     EXPECT_EQ(b->BackColorNormal(), 0x8080FF);
     EXPECT_EQ(b->BackColorHover(), 0x80C0FF);
     EXPECT_EQ(b->BackColorDown(), 0x80FFFF);
-    for (rt::Long c : {b->ForeColorNormal(), b->ForeColorHover(), b->ForeColorDown()}) EXPECT_EQ(c, 0x8080FF);
-    for (rt::Long c : {b->BorderColorNormal(), b->BorderColorHover(), b->BorderColorDown()}) EXPECT_EQ(c, 0xFFFF80);
+    for (rt::Long c : {b->ForeColorNormal(), b->ForeColorHover(), b->ForeColorDown()})
+        EXPECT_EQ(c, 0x8080FF);
+    for (rt::Long c : {b->BorderColorNormal(), b->BorderColorHover(), b->BorderColorDown()})
+        EXPECT_EQ(c, 0xFFFF80);
     EXPECT_EQ(b->BorderCustom(), 0x80FF80);
     EXPECT_FALSE(b->Text_Visible());
     EXPECT_TRUE(b->StretchToText());
@@ -194,8 +197,8 @@ TEST_F(NShapeSettingsTest, SavingLeavesOutWriteDefaultsAndStopsAtAFailingValue) 
     // Stretch, the font and List_Icons are always stored.
     QStringList keys;
     for (const auto& e : bag.entries()) keys << e.first;
-    EXPECT_EQ(keys, names({"Stretch", "Caption", "Font", "ForeColorNormal", "ForeColorHover", "ForeColorDown",
-                           "List_Icons"}));
+    EXPECT_EQ(keys, names({"Stretch", "Caption", "Font", "ForeColorNormal", "ForeColorHover",
+                           "ForeColorDown", "List_Icons"}));
 
     b->label1()->setFontSize(40000);  // beyond a 16-bit size
     rt::PropertyBag stopped;
@@ -217,7 +220,8 @@ TEST_F(NShapeSettingsTest, SavedSettingsReadBackIntoAnotherButton) {
     other->readProperties(bag);
     EXPECT_EQ(other->Caption(), QStringLiteral("N_Shape7"));
     EXPECT_EQ(other->Style(), 2);
-    EXPECT_TRUE(other->FontBold() && other->Graphical() && other->Stretch() && other->Text_Visible());
+    EXPECT_TRUE(other->FontBold() && other->Graphical() && other->Stretch() &&
+                other->Text_Visible());
     EXPECT_EQ(other->BackColorNormal(), 0xEFF1F2);
     EXPECT_EQ(other->ForeColorNormal(), 0);
     EXPECT_EQ(other->Picture_Hover(), b->Picture_Hover());

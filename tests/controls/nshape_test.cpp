@@ -1,6 +1,8 @@
 // The push button under the virtual pointer and the keyboard: hover and leave
 // poll, capture and MouseOut, presses and releases on body, caption and icon,
 // focus keys, the colours the Normal getters report, and the layout.
+#include "controls/nshape.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/nshape.h"
 #include "runtime/form.h"
 #include "support/recordinghost.h"
 
@@ -45,14 +46,18 @@ protected:
         form.show();
         host.moveTo(outside());
 
-        const auto note = [this](const char* what) { return [this, what] { log.push_back(what); }; };
+        const auto note = [this](const char* what) {
+            return [this, what] { log.push_back(what); };
+        };
         const auto noteMouse = [this](const char* what) {
             return [this, what](rt::Integer& btn, rt::Integer&, rt::Single&, rt::Single&) {
                 log.push_back(what + std::to_string(btn));
             };
         };
         const auto noteKey = [this](const char* what) {
-            return [this, what](rt::Integer& k, rt::Integer&) { log.push_back(what + std::to_string(k)); };
+            return [this, what](rt::Integer& k, rt::Integer&) {
+                log.push_back(what + std::to_string(k));
+            };
         };
         b->Click.handle(note("Click"));
         b->DblClick.handle(note("DblClick"));
@@ -65,7 +70,8 @@ protected:
         b->MouseOut.handle(note("MouseOut"));
         b->KeyDown.handle(noteKey("KeyDown"));
         b->KeyUp.handle(noteKey("KeyUp"));
-        b->KeyPress.handle([this](rt::Integer& k) { log.push_back("KeyPress" + std::to_string(k)); });
+        b->KeyPress.handle(
+            [this](rt::Integer& k) { log.push_back("KeyPress" + std::to_string(k)); });
     }
 
     QPoint outside() const { return form.mapToGlobal(QPoint(300, 150)); }
@@ -230,7 +236,8 @@ TEST_F(NShapeTest, BodyPressShowsDownPictureReleaseHoverAndRepaintNormal) {
 }
 
 TEST_F(NShapeTest, ArrowKeysSendFocusKeystrokesAndNoKeyClicks) {
-    const auto key = [this](int k, Qt::KeyboardModifiers m = Qt::NoModifier, const QString& text = {}) {
+    const auto key = [this](int k, Qt::KeyboardModifiers m = Qt::NoModifier,
+                            const QString& text = {}) {
         QKeyEvent down(QEvent::KeyPress, k, m, text), up(QEvent::KeyRelease, k, m, text);
         QApplication::sendEvent(b, &down);
         QApplication::sendEvent(b, &up);
@@ -238,8 +245,8 @@ TEST_F(NShapeTest, ArrowKeysSendFocusKeystrokesAndNoKeyClicks) {
     for (int k : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up}) key(k);
     const QString tab = QStringLiteral("{TAB}"), back = QStringLiteral("+{TAB}");
     EXPECT_EQ(host.keys, (std::vector<QString>{tab, tab, back, back}));
-    EXPECT_EQ(log, (Log{"KeyDown39", "KeyUp39", "KeyDown40", "KeyUp40", "KeyDown37", "KeyUp37", "KeyDown38",
-                        "KeyUp38"}));
+    EXPECT_EQ(log, (Log{"KeyDown39", "KeyUp39", "KeyDown40", "KeyUp40", "KeyDown37", "KeyUp37",
+                        "KeyDown38", "KeyUp38"}));
 
     log.clear();
     key(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));

@@ -1,6 +1,8 @@
 // The radio button: selection within its group, the space bar on the focused
 // glyph, focus looks, the hover and leave poll, disabled looks, stored
 // settings, and both skinned boxes placed from a window's design data.
+#include "controls/optionbutton.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,7 +13,6 @@
 #include <vector>
 
 #include "controls/checkbutton.h"
-#include "controls/optionbutton.h"
 #include "controls/skins.h"
 #include "runtime/design.h"
 #include "runtime/form.h"
@@ -24,7 +25,9 @@ using Log = std::vector<std::string>;
 
 // A window cannot set the group flag.
 template <class T>
-concept GroupSettable = requires(T& o) { o.setGroup(true); };
+concept GroupSettable = requires(T& o) {
+    o.setGroup(true);
+};
 static_assert(!GroupSettable<OptionButton>);
 
 int shownIndex(const OptionButton& o) {
@@ -71,7 +74,9 @@ protected:
         o->readProperties(bag);
         const std::string n = name.toStdString();
         auto record = [this, n](const char* what) {
-            return [this, n, what](rt::Integer& k, rt::Integer&) { log.push_back(n + what + std::to_string(k)); };
+            return [this, n, what](rt::Integer& k, rt::Integer&) {
+                log.push_back(n + what + std::to_string(k));
+            };
         };
         auto mouse = [this, n](const char* what) {
             return [this, n, what](rt::Integer& btn, rt::Integer& s, rt::Single& x, rt::Single& y) {
@@ -81,7 +86,8 @@ protected:
         };
         o->Click.handle([this, n, o] { log.push_back(n + ":Click" + (o->Value() ? "1" : "0")); });
         o->KeyDown.handle(record(":KeyDown"));
-        o->KeyPress.handle([this, n](rt::Integer& k) { log.push_back(n + ":KeyPress" + std::to_string(k)); });
+        o->KeyPress.handle(
+            [this, n](rt::Integer& k) { log.push_back(n + ":KeyPress" + std::to_string(k)); });
         o->KeyUp.handle(record(":KeyUp"));
         o->MouseOut.handle([this, n] { log.push_back(n + ":MouseOut"); });
         o->MouseDown.handle(mouse(":MouseDown"));
@@ -126,8 +132,9 @@ TEST(OptionButtonLifecycle, CreationShowsTheDisabledLookUntilTheSettingsArrive) 
     EXPECT_EQ(o.glyph()->BackColor(), rt::sysColor(0x0F));
     EXPECT_EQ(o.ForeColor(), 0);
     EXPECT_EQ(o.changedProperties(),
-              QStringList({QStringLiteral("Caption"), QStringLiteral("Enabled"), QStringLiteral("Value"),
-                           QStringLiteral("Font"), QStringLiteral("BackColor"), QStringLiteral("ForeColor")}));
+              QStringList({QStringLiteral("Caption"), QStringLiteral("Enabled"),
+                           QStringLiteral("Value"), QStringLiteral("Font"),
+                           QStringLiteral("BackColor"), QStringLiteral("ForeColor")}));
 }
 
 TEST_F(OptionButtonTest, ClickClearsTheSameContainerAndGroupOnlyAndRaisesOneClick) {
@@ -138,10 +145,13 @@ TEST_F(OptionButtonTest, ClickClearsTheSameContainerAndGroupOnlyAndRaisesOneClic
     EXPECT_FALSE(a->Value());
     EXPECT_FALSE(d->Value());  // disabled members are cleared too
     EXPECT_EQ(shownIndex(*d), 3);
-    EXPECT_TRUE(g->Value());   // the other group flag
-    EXPECT_TRUE(f->Value());   // another container
+    EXPECT_TRUE(g->Value());  // the other group flag
+    EXPECT_TRUE(f->Value());  // another container
     EXPECT_EQ(count("b:Click1"), 1);
-    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& e) { return e.find("Click") != std::string::npos; }), 1);
+    EXPECT_EQ(
+        std::count_if(log.begin(), log.end(),
+                      [](const std::string& e) { return e.find("Click") != std::string::npos; }),
+        1);
     EXPECT_EQ(shownIndex(*b), 4);
 
     // Selecting in the other group leaves this one alone.
@@ -194,7 +204,8 @@ TEST_F(OptionButtonTest, SpaceBarClicksTwiceOnAnUnselectedButtonAndOnceOnASelect
     EXPECT_EQ(shownIndex(*b), 2);
     QTest::keyRelease(b->glyph(), Qt::Key_Space);
     EXPECT_FALSE(b->pressed());
-    EXPECT_EQ(log, Log({"b:KeyDown32", "b:KeyPress32", "b:Click0", "b:MouseDown1", "b:KeyUp32", "b:Click1"}));
+    EXPECT_EQ(log, Log({"b:KeyDown32", "b:KeyPress32", "b:Click0", "b:MouseDown1", "b:KeyUp32",
+                        "b:Click1"}));
     EXPECT_FALSE(a->Value());
 
     log.clear();
@@ -334,8 +345,9 @@ TEST_F(OptionButtonTest, StoredSettingsLoadWithDefaultsAndEveryCaptionSurvivesAR
     OptionButton o(&form);
     o.readProperties(bag);
     EXPECT_EQ(o.changedProperties(),
-              QStringList({QStringLiteral("Enabled"), QStringLiteral("Value"), QStringLiteral("Font"),
-                           QStringLiteral("Caption"), QStringLiteral("BackColor"), QStringLiteral("ForeColor")}));
+              QStringList({QStringLiteral("Enabled"), QStringLiteral("Value"),
+                           QStringLiteral("Font"), QStringLiteral("Caption"),
+                           QStringLiteral("BackColor"), QStringLiteral("ForeColor")}));
     EXPECT_TRUE(o.Group());
     EXPECT_TRUE(o.Value());
     EXPECT_EQ(shownIndex(o), 7);
@@ -345,8 +357,9 @@ TEST_F(OptionButtonTest, StoredSettingsLoadWithDefaultsAndEveryCaptionSurvivesAR
     o.writeProperties(out);
     QStringList keys;
     for (const auto& e : out.entries()) keys << e.first;
-    EXPECT_EQ(keys, QStringList({QStringLiteral("Enabled"), QStringLiteral("Value"), QStringLiteral("Group"),
-                                 QStringLiteral("Caption"), QStringLiteral("ForeColor")}));
+    EXPECT_EQ(keys, QStringList({QStringLiteral("Enabled"), QStringLiteral("Value"),
+                                 QStringLiteral("Group"), QStringLiteral("Caption"),
+                                 QStringLiteral("ForeColor")}));
     OptionButton back(&form);
     back.readProperties(out);
     EXPECT_EQ(back.Caption(), QStringLiteral("Option"));
@@ -360,7 +373,8 @@ TEST(SkinnedBoxesOnAWindow, PlacedFromDesignDataWithTheirStoredSettings) {
     const QString path = dir.filePath(QStringLiteral("w.json"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(R"({"name": "Form9", "caption": "w", "clientWidth": 6000, "clientHeight": 3000, "controls": [
+    file.write(
+        R"({"name": "Form9", "caption": "w", "clientWidth": 6000, "clientHeight": 3000, "controls": [
       {"type": "CheckButton", "name": "chkFreeze", "left": 120, "top": 120, "width": 1800, "height": 255,
        "bag": {"Caption": "Freeze", "Value": 1, "BackColor": "&H00FFFFFF&"}},
       {"type": "Frame", "name": "fra", "left": 2400, "top": 0, "width": 3000, "height": 2000},

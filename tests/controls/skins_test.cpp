@@ -1,5 +1,7 @@
 // The generated skin pictures against the colour table, and the picture sheet
 // of every look (written when CONTROL_LOOKS_PNG names a file).
+#include "controls/skins.h"
+
 #include <gtest/gtest.h>
 
 #include <QFont>
@@ -7,14 +9,14 @@
 #include <QSet>
 #include <cstdlib>
 
-#include "controls/skins.h"
-
 namespace {
 
 using controls::skins::checkPictures;
 using controls::skins::optionPictures;
 
-QRgb at(const rt::PicturePtr& p, int x, int y) { return p->image().pixel(x, y) | 0xFF000000u; }
+QRgb at(const rt::PicturePtr& p, int x, int y) {
+    return p->image().pixel(x, y) | 0xFF000000u;
+}
 
 // Close enough for smoothed stroke pixels: each channel within a tolerance.
 bool near(QRgb a, QRgb b, int tol) {
@@ -22,17 +24,21 @@ bool near(QRgb a, QRgb b, int tol) {
            std::abs(qBlue(a) - qBlue(b)) <= tol;
 }
 
-int brightness(QRgb c) { return qRed(c) + qGreen(c) + qBlue(c); }
+int brightness(QRgb c) {
+    return qRed(c) + qGreen(c) + qBlue(c);
+}
 
 TEST(CheckSkins, EveryPictureIsAnOpaque13PixelSquareWithAHandleOfItsOwn) {
-    for (const auto& list : {std::vector<rt::PicturePtr>(checkPictures().begin(), checkPictures().end()),
-                             std::vector<rt::PicturePtr>(optionPictures().begin(), optionPictures().end())}) {
+    for (const auto& list :
+         {std::vector<rt::PicturePtr>(checkPictures().begin(), checkPictures().end()),
+          std::vector<rt::PicturePtr>(optionPictures().begin(), optionPictures().end())}) {
         for (const auto& p : list) {
             ASSERT_EQ(p->widthPx(), 13);
             ASSERT_EQ(p->heightPx(), 13);
             EXPECT_EQ(p->image().depth(), 32);
             for (int y = 0; y < 13; ++y)
-                for (int x = 0; x < 13; ++x) ASSERT_EQ(qAlpha(p->image().pixel(x, y)), 255) << x << "," << y;
+                for (int x = 0; x < 13; ++x)
+                    ASSERT_EQ(qAlpha(p->image().pixel(x, y)), 255) << x << "," << y;
         }
     }
     // Made once; hover and pressed share their pixels but not their handle,
@@ -42,7 +48,8 @@ TEST(CheckSkins, EveryPictureIsAnOpaque13PixelSquareWithAHandleOfItsOwn) {
     for (const auto& p : checkPictures()) handles.insert(p->Handle());
     for (const auto& p : optionPictures()) handles.insert(p->Handle());
     EXPECT_EQ(handles.size(), 20);
-    for (int v = 0; v < 3; ++v) EXPECT_EQ(checkPictures()[v * 4 + 1]->image(), checkPictures()[v * 4 + 2]->image());
+    for (int v = 0; v < 3; ++v)
+        EXPECT_EQ(checkPictures()[v * 4 + 1]->image(), checkPictures()[v * 4 + 2]->image());
     for (int v = 0; v < 2; ++v)
         EXPECT_EQ(optionPictures()[v * 4 + 1]->image(), optionPictures()[v * 4 + 2]->image());
 }
@@ -52,9 +59,11 @@ TEST(CheckSkins, BorderFillAndMarkFollowTheTable) {
         QRgb border, fill, mark;
     };
     const Row rows[12] = {
-        {0xAAADB0, 0xF1F3F4, 0}, {0x1885D2, 0xF1F3F4, 0}, {0x1885D2, 0xF1F3F4, 0}, {0xCFD3D7, 0xF2F5F9, 0},
-        {0xAAADB0, 0xF1F3F4, 0x00AD41}, {0x1885D2, 0xF1F3F4, 0x00AD41}, {0x1885D2, 0xF1F3F4, 0x00AD41},
-        {0xBDBFC2, 0xF8F9F9, 0xA4A5A6}, {0xAAADB0, 0xF1F3F4, 0x00AD41}, {0x1885D2, 0xF1F3F4, 0x00AD41},
+        {0xAAADB0, 0xF1F3F4, 0},        {0x1885D2, 0xF1F3F4, 0},
+        {0x1885D2, 0xF1F3F4, 0},        {0xCFD3D7, 0xF2F5F9, 0},
+        {0xAAADB0, 0xF1F3F4, 0x00AD41}, {0x1885D2, 0xF1F3F4, 0x00AD41},
+        {0x1885D2, 0xF1F3F4, 0x00AD41}, {0xBDBFC2, 0xF8F9F9, 0xA4A5A6},
+        {0xAAADB0, 0xF1F3F4, 0x00AD41}, {0x1885D2, 0xF1F3F4, 0x00AD41},
         {0x1885D2, 0xF1F3F4, 0x00AD41}, {0xCFD3D7, 0xF2F5F9, 0xA8ACB1},
     };
     for (int i = 0; i < 12; ++i) {
@@ -101,8 +110,8 @@ TEST(OptionSkins, RingFillOutsideAndDotFollowTheTable) {
         QRgb ring, fill, outside, dot;
     };
     const Row rows[8] = {
-        {0xAAADB0, 0xF1F3F4, 0xF4F8FD, 0}, {0x1885D2, 0xF1F3F4, 0xF4F8FD, 0},
-        {0x1885D2, 0xF1F3F4, 0xF4F8FD, 0}, {0xBBBEC1, 0xF8F9F9, 0xF9FCFE, 0},
+        {0xAAADB0, 0xF1F3F4, 0xF4F8FD, 0},        {0x1885D2, 0xF1F3F4, 0xF4F8FD, 0},
+        {0x1885D2, 0xF1F3F4, 0xF4F8FD, 0},        {0xBBBEC1, 0xF8F9F9, 0xF9FCFE, 0},
         {0xAAADB0, 0xF1F3F4, 0xF4F8FD, 0x00AD41}, {0x2871D5, 0xF1F3F4, 0xF4F8FD, 0x00AD41},
         {0x2871D5, 0xF1F3F4, 0xF4F8FD, 0x00AD41}, {0xBCBFC2, 0xF8F9F9, 0xF9FCFE, 0xA8ACB1},
     };
@@ -118,7 +127,8 @@ TEST(OptionSkins, RingFillOutsideAndDotFollowTheTable) {
         // ...and, dot aside, no pixel is darker than the table's ring colour.
         if (!rows[i].dot) {
             for (int y = 0; y < 13; ++y)
-                for (int x = 0; x < 13; ++x) ASSERT_GE(brightness(at(p, x, y)), brightness(ring)) << x << "," << y;
+                for (int x = 0; x < 13; ++x)
+                    ASSERT_GE(brightness(at(p, x, y)), brightness(ring)) << x << "," << y;
         }
         // Corners are the near-white outside, opaque.
         EXPECT_EQ(at(p, 0, 0), rows[i].outside | 0xFF000000u);

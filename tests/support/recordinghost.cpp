@@ -9,8 +9,12 @@
 
 namespace testing_support {
 
-RecordingHost::RecordingHost() { rt::setHost(this); }
-RecordingHost::~RecordingHost() { rt::setHost(nullptr); }
+RecordingHost::RecordingHost() {
+    rt::setHost(this);
+}
+RecordingHost::~RecordingHost() {
+    rt::setHost(nullptr);
+}
 
 double RecordingHost::shell(const QString& line, int style) {
     started.push_back({line, style});
@@ -68,7 +72,9 @@ void RecordingHost::moveTo(QPoint screen) {
     send(target(), QEvent::MouseMove, Qt::NoButton);
 }
 
-void RecordingHost::moveTo(QWidget* w, QPoint local) { moveTo(w->mapToGlobal(local)); }
+void RecordingHost::moveTo(QWidget* w, QPoint local) {
+    moveTo(w->mapToGlobal(local));
+}
 
 void RecordingHost::press(Qt::MouseButton b) {
     QWidget* to = target();

@@ -42,9 +42,9 @@ public:
     bool lastUnloaded = false;
 
     // The script.
-    std::deque<int> boxAnswers;         // default vbOK
-    std::deque<QString> inputAnswers;   // default ""
-    QSet<QString> files;                // paths that exist
+    std::deque<int> boxAnswers;        // default vbOK
+    std::deque<QString> inputAnswers;  // default ""
+    QSet<QString> files;               // paths that exist
 
     // The virtual pointer.
     QPoint cursor;

@@ -16,7 +16,6 @@ class NoWindowsLeft : public ::testing::EmptyTestEventListener {
 };
 }  // namespace
 
-
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,8 +1,9 @@
 // How commands leave the program: the exact line and window style of each way
 // of starting, the command box holding the last command, and the tails.
+#include "common/commandrunner.h"
+
 #include <gtest/gtest.h>
 
-#include "common/commandrunner.h"
 #include "runtime/form.h"
 #include "support/recordinghost.h"
 
@@ -21,7 +22,8 @@ TEST_F(RunnerTest, EachWayStartsItsLineAndStyle) {
     common::runInConsole(box, QStringLiteral("adb shell pm list packages -d"));
     common::runInConsole(box, QStringLiteral("adb install x.apk"), common::kInstallTail);
     common::runMinimized(box, QStringLiteral("adb start-server"));
-    common::runMinimized(box, QStringLiteral("adb shell pm disable-user a"), common::kConsolePrefix);
+    common::runMinimized(box, QStringLiteral("adb shell pm disable-user a"),
+                         common::kConsolePrefix);
     common::startDirectly(QStringLiteral("cmd /k \""), common::kNormal);
 
     ASSERT_EQ(host.started.size(), 6u);
@@ -29,7 +31,8 @@ TEST_F(RunnerTest, EachWayStartsItsLineAndStyle) {
     EXPECT_EQ(host.started[0].style, 0);
     EXPECT_EQ(host.started[1].line, QStringLiteral("cmd /k adb shell pm list packages -d"));
     EXPECT_EQ(host.started[1].style, 1);
-    EXPECT_EQ(host.started[2].line, QStringLiteral("cmd /k adb install x.apk") + common::kInstallTail);
+    EXPECT_EQ(host.started[2].line,
+              QStringLiteral("cmd /k adb install x.apk") + common::kInstallTail);
     EXPECT_EQ(host.started[3].line, QStringLiteral("cmd /c adb start-server"));
     EXPECT_EQ(host.started[3].style, 2);
     EXPECT_EQ(host.started[4].line, QStringLiteral("cmd /k adb shell pm disable-user a"));
@@ -48,7 +51,8 @@ TEST_F(RunnerTest, TheLineIsWhatTheBoxHoldsAfterItsChangeHandler) {
 }
 
 TEST_F(RunnerTest, UserInputGoesInAsTyped) {
-    common::runHidden(box, QStringLiteral("adb shell pm disable-user ") + QStringLiteral("a b & c"));
+    common::runHidden(box,
+                      QStringLiteral("adb shell pm disable-user ") + QStringLiteral("a b & c"));
     EXPECT_EQ(host.started[0].line, QStringLiteral("cmd /c adb shell pm disable-user a b & c"));
 }
 
@@ -80,24 +84,31 @@ TEST_F(RunnerTest, NumbersFromBoxes) {
 
 TEST(BannerTails, AreTheConsolesTexts) {
     EXPECT_EQ(common::kStartupTail.size(), 564);
-    EXPECT_TRUE(common::kStartupTail.startsWith(QStringLiteral(" && COLOR 3f  && title 设备连接检测结果 && echo   ")));
+    EXPECT_TRUE(common::kStartupTail.startsWith(
+        QStringLiteral(" && COLOR 3f  && title 设备连接检测结果 && echo   ")));
     EXPECT_EQ(common::kStartupTail.count(QString(66, u'*')), 2);
-    EXPECT_EQ(common::kStartupTail.count(QStringLiteral("*") + QString(64, u' ') + QStringLiteral("*")), 2);
+    EXPECT_EQ(
+        common::kStartupTail.count(QStringLiteral("*") + QString(64, u' ') + QStringLiteral("*")),
+        2);
     EXPECT_EQ(common::kInstallTail,
-              QStringLiteral(" && COLOR 3f  && title 安装结果 && echo. && echo.出现 Success表示安装完成！ && "
-                             "echo.  && echo. && echo 按任意键关闭此窗口... && pause>null && EXIT"));
-    EXPECT_EQ(common::kDevicesTail,
-              QStringLiteral("&& COLOR 3f && echo. && echo 按任意键关闭此窗口... && pause>null && EXIT"));
+              QStringLiteral(
+                  " && COLOR 3f  && title 安装结果 && echo. && echo.出现 Success表示安装完成！ && "
+                  "echo.  && echo. && echo 按任意键关闭此窗口... && pause>null && EXIT"));
+    EXPECT_EQ(
+        common::kDevicesTail,
+        QStringLiteral("&& COLOR 3f && echo. && echo 按任意键关闭此窗口... && pause>null && EXIT"));
     EXPECT_EQ(common::kRecoveryTail,
               QStringLiteral("&& COLOR 3f && echo. && echo 刷入完成！&& echo "
                              "手机可能会重启一到两次后自动进入rec，为正常现象！&& echo. && echo "
                              "按任意键关闭此窗口... && pause>null && EXIT"));
     EXPECT_EQ(common::kFlashTail,
-              QStringLiteral("&& COLOR 3f && echo. && echo 刷入完成！&& echo. && echo 按任意键关闭此窗口... "
-                             "&& pause>null && EXIT"));
+              QStringLiteral(
+                  "&& COLOR 3f && echo. && echo 刷入完成！&& echo. && echo 按任意键关闭此窗口... "
+                  "&& pause>null && EXIT"));
     for (const QString* t : {&common::kStartupTail, &common::kInstallTail, &common::kDevicesTail,
                              &common::kRecoveryTail, &common::kFlashTail})
-        EXPECT_TRUE(t->endsWith(QStringLiteral("&& echo 按任意键关闭此窗口... && pause>null && EXIT")));
+        EXPECT_TRUE(
+            t->endsWith(QStringLiteral("&& echo 按任意键关闭此窗口... && pause>null && EXIT")));
 }
 
 }  // namespace

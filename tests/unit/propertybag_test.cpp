@@ -1,22 +1,26 @@
 // Stored settings: keys in any case, typed defaults given as text, and writes
 // that leave out values equal to their default.
+#include "runtime/propertybag.h"
+
 #include <gtest/gtest.h>
 
 #include "runtime/convert.h"
 #include "runtime/picture.h"
-#include "runtime/propertybag.h"
 
 namespace {
 
 TEST(PropertyBag, ReadsKeysInAnyCaseAndFallsBackToTextDefaults) {
     rt::PropertyBag bag;
     bag.WriteProperty(QStringLiteral("backcolornormal"), 0xFFFFFF);
-    EXPECT_EQ(rt::CLng(bag.ReadProperty(QStringLiteral("BackColorNormal"), QStringLiteral("&H8080FF"))),
-              0xFFFFFF);
-    EXPECT_EQ(rt::CLng(bag.ReadProperty(QStringLiteral("BorderColorHover"), QStringLiteral("&H00FFFF80&"))),
+    EXPECT_EQ(
+        rt::CLng(bag.ReadProperty(QStringLiteral("BackColorNormal"), QStringLiteral("&H8080FF"))),
+        0xFFFFFF);
+    EXPECT_EQ(rt::CLng(bag.ReadProperty(QStringLiteral("BorderColorHover"),
+                                        QStringLiteral("&H00FFFF80&"))),
               0x00FFFF80);
-    EXPECT_EQ(rt::CLng(bag.ReadProperty(QStringLiteral("BackColorHover"), QStringLiteral("&H8080FF"))),
-              0x8080FF);
+    EXPECT_EQ(
+        rt::CLng(bag.ReadProperty(QStringLiteral("BackColorHover"), QStringLiteral("&H8080FF"))),
+        0x8080FF);
     EXPECT_TRUE(rt::CBool(bag.ReadProperty(QStringLiteral("Enabled"), QStringLiteral("True"))));
     EXPECT_EQ(rt::CInt(bag.ReadProperty(QStringLiteral("FontSize"), QStringLiteral("8"))), 8);
     EXPECT_FALSE(bag.ReadProperty(QStringLiteral("Picture_Normal")).isValid());

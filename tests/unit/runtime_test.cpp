@@ -98,12 +98,12 @@ TEST(Frame, DropOfFilesGivesTheFileListWithTheFirstPathAtOne) {
     frame.setOLEDropMode(1);
     QStringList seen;
     bool hasFiles = false;
-    frame.OLEDragDrop.handle([&](rt::DataObject& data, rt::Long&, rt::Integer&, rt::Integer&, rt::Single&,
-                                 rt::Single&) {
-        hasFiles = data.GetFormat(rt::DataObject::vbCFFiles);
-        seen << data.Files(1);
-        EXPECT_THROW(data.Files(0), rt::RuntimeError);
-    });
+    frame.OLEDragDrop.handle(
+        [&](rt::DataObject& data, rt::Long&, rt::Integer&, rt::Integer&, rt::Single&, rt::Single&) {
+            hasFiles = data.GetFormat(rt::DataObject::vbCFFiles);
+            seen << data.Files(1);
+            EXPECT_THROW(data.Files(0), rt::RuntimeError);
+        });
     // As a file manager delivers it: a list of file addresses.
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(QStringLiteral("/home/u/app one.apk")),
@@ -127,8 +127,9 @@ TEST(TextFile, LinesEndAtCrCrLfOrLf) {
     rt::TextFile t(path);
     QStringList lines;
     while (!t.Eof()) lines << t.LineInput();
-    EXPECT_EQ(lines, (QStringList{QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"),
-                                  QStringLiteral("four"), QString(), QStringLiteral("last")}));
+    EXPECT_EQ(lines,
+              (QStringList{QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"),
+                           QStringLiteral("four"), QString(), QStringLiteral("last")}));
     EXPECT_THROW(t.LineInput(), rt::RuntimeError);
     EXPECT_THROW(rt::TextFile(dir.filePath(QStringLiteral("missing.txt"))), rt::RuntimeError);
 }
@@ -138,7 +139,8 @@ TEST(Services, DirFindsTheToolFilesAsThisMachineHasThem) {
     host.files = {QStringLiteral("/opt/t/adb")};
     EXPECT_EQ(rt::Dir(QStringLiteral("/opt/t\\adb.exe")), QStringLiteral("adb.exe"));
     EXPECT_EQ(rt::Dir(QStringLiteral("/opt/t\\AdbWinApi.dll")), QStringLiteral("AdbWinApi.dll"));
-    EXPECT_EQ(rt::Dir(QStringLiteral("/opt/t\\AdbWinUsbApi.dll")), QStringLiteral("AdbWinUsbApi.dll"));
+    EXPECT_EQ(rt::Dir(QStringLiteral("/opt/t\\AdbWinUsbApi.dll")),
+              QStringLiteral("AdbWinUsbApi.dll"));
     EXPECT_EQ(rt::Dir(QStringLiteral("/opt/t\\fastboot.exe")), QString());
 }
 
