@@ -32,7 +32,9 @@ public:
     void setFontSize(rt::Integer points);
     bool FontBold() const;
     void setFontBold(bool bold);
-    bool Enabled() const { return isEnabled(); }
+    // The button's own flag: a disabled window or frame around it does not
+    // make it report (or store) False.
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
     void setEnabled(bool enabled);
     bool BorderGotFocus() const { return borderGotFocus_; }
     void setBorderGotFocus(bool on);

@@ -6,6 +6,8 @@
 #include <limits>
 #include <optional>
 
+#include <QFont>
+
 #include "picture.h"
 
 namespace rt {
@@ -198,7 +200,10 @@ QString CStr(const QVariant& v) {
 
 bool sameValue(const QVariant& value, const QVariant& def) {
     if (!def.isValid()) return false;
-    if (value.canConvert<PicturePtr>() && value.typeId() == qMetaTypeId<PicturePtr>()) {
+    // A font equals a text default that names its typeface.
+    if (value.typeId() == QMetaType::QFont && def.typeId() == QMetaType::QString)
+        return value.value<QFont>().family().compare(def.toString(), Qt::CaseInsensitive) == 0;
+    if (value.typeId() == qMetaTypeId<PicturePtr>()) {
         const PicturePtr p = value.value<PicturePtr>();
         const double h = p ? static_cast<double>(p->Handle()) : 0;
         try {

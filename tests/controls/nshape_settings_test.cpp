@@ -182,6 +182,14 @@ TEST_F(NShapeSettingsTest, SavingStoresTheShownColoursUnderTheNormalKeys) {
     EXPECT_EQ(rt::CLng(hovered.ReadProperty(QStringLiteral("BorderColorNormal"))), 0x404040);
     EXPECT_EQ(rt::CLng(hovered.ReadProperty(QStringLiteral("ForeColorNormal"))), 0x606060);
 
+    // A disabled window around it leaves the button's own flag alone.
+    form.setEnabled(false);
+    rt::PropertyBag inDisabledWindow;
+    b->writeProperties(inDisabledWindow);
+    EXPECT_TRUE(b->Enabled());
+    EXPECT_FALSE(inDisabledWindow.contains(QStringLiteral("Enabled")));
+    form.setEnabled(true);
+
     b->setEnabled(false);
     rt::PropertyBag disabled;
     b->writeProperties(disabled);
@@ -194,10 +202,11 @@ TEST_F(NShapeSettingsTest, SavingLeavesOutWriteDefaultsAndStopsAtAFailingValue) 
     rt::PropertyBag bag;
     b->writeProperties(bag);
     // Caption and caption colours have other write defaults than read ones;
-    // Stretch, the font and List_Icons are always stored.
+    // Stretch and List_Icons are always stored; the font read by default
+    // names the default typeface and is left out.
     QStringList keys;
     for (const auto& e : bag.entries()) keys << e.first;
-    EXPECT_EQ(keys, names({"Stretch", "Caption", "Font", "ForeColorNormal", "ForeColorHover",
+    EXPECT_EQ(keys, names({"Stretch", "Caption", "ForeColorNormal", "ForeColorHover",
                            "ForeColorDown", "List_Icons"}));
 
     b->label1()->setFontSize(40000);  // beyond a 16-bit size

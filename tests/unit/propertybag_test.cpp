@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFont>
+
 #include "runtime/convert.h"
 #include "runtime/picture.h"
 
@@ -33,7 +35,13 @@ TEST(PropertyBag, WriteLeavesOutValuesEqualToTheirDefault) {
     bag.WriteProperty(QStringLiteral("FontSize"), 8, QStringLiteral("8"));
     bag.WriteProperty(QStringLiteral("Caption"), QString(), QString());
     bag.WriteProperty(QStringLiteral("Picture_Normal"), QVariant::fromValue(rt::emptyPicture()), 0);
+    bag.WriteProperty(QStringLiteral("Font"), QFont(QStringLiteral("MS Sans Serif")),
+                      QStringLiteral("MS Sans Serif"));
     EXPECT_TRUE(bag.entries().empty());
+    bag.WriteProperty(QStringLiteral("Font"), QFont(QStringLiteral("Verdana")),
+                      QStringLiteral("MS Sans Serif"));
+    EXPECT_TRUE(bag.contains(QStringLiteral("font")));
+    bag.clear();
 
     bag.WriteProperty(QStringLiteral("FontSize"), 10, QStringLiteral("8"));
     bag.WriteProperty(QStringLiteral("Enabled"), false, QStringLiteral("True"));
