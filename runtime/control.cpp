@@ -251,14 +251,20 @@ void Control::keyReleaseEvent(QKeyEvent* e) {
     routeKeyRelease(e);
 }
 
+bool Control::movesFocus(const QFocusEvent* e) {
+    // Switching windows (another program, a message box) leaves the focus
+    // where it is within the window: no GotFocus or LostFocus for that.
+    return e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason;
+}
+
 void Control::focusInEvent(QFocusEvent* e) {
     QWidget::focusInEvent(e);
-    vbGotFocus();
+    if (movesFocus(e)) vbGotFocus();
 }
 
 void Control::focusOutEvent(QFocusEvent* e) {
     QWidget::focusOutEvent(e);
-    vbLostFocus();
+    if (movesFocus(e)) vbLostFocus();
 }
 
 }  // namespace rt

@@ -111,6 +111,9 @@ protected:
     void routeKeyRelease(QKeyEvent* e);
 
     void applyTwips();
+    // Whether a focus change moves the focus between controls, as opposed to
+    // the window being activated or deactivated.
+    static bool movesFocus(const QFocusEvent* e);
 
 private:
     QPointF eventPoint(const QPointF& local) const;

@@ -120,10 +120,10 @@ bool TextBox::eventFilter(QObject* o, QEvent* e) {
             routeKeyRelease(static_cast<QKeyEvent*>(e));
             return false;
         case QEvent::FocusIn:
-            vbGotFocus();
+            if (movesFocus(static_cast<QFocusEvent*>(e))) vbGotFocus();
             return false;
         case QEvent::FocusOut:
-            vbLostFocus();
+            if (movesFocus(static_cast<QFocusEvent*>(e))) vbLostFocus();
             return false;
         default:
             return false;
@@ -435,13 +435,15 @@ void Timer::setInterval(int ms) {
 }
 
 void Timer::setEnabled(bool v) {
+    // Enabling a running timer leaves its count alone; setting the interval
+    // starts it afresh.
+    if (v == enabled_) return;
     enabled_ = v;
     sync();
 }
 
 void Timer::sync() {
     if (running() && host().timersRun()) {
-        // Setting Enabled or Interval starts the count afresh.
         qt_.start(interval_);
     } else {
         qt_.stop();

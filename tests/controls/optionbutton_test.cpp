@@ -247,6 +247,11 @@ TEST_F(OptionButtonTest, MouseMoveOncePerEntryAndOneMouseOutAfterLeaving) {
 TEST_F(OptionButtonTest, WhileAButtonIsPressedMovesChangeNothingAndThePollWaits) {
     host.moveTo(b->glyph(), QPoint(6, 6));
     host.press(Qt::RightButton);
+    // The press gave the glyph the focus, which stops the poll; a poll that
+    // is still running (a focus that stayed elsewhere) must wait for the
+    // release all the same.
+    EXPECT_EQ(QApplication::focusWidget(), b->glyph());
+    b->pollTimer()->setEnabled(true);
     log.clear();
     host.moveTo(b->glyph(), QPoint(8, 8));
     onCaption(b);
@@ -260,6 +265,20 @@ TEST_F(OptionButtonTest, WhileAButtonIsPressedMovesChangeNothingAndThePollWaits)
     b->pollTimer()->fire();
     EXPECT_EQ(shownIndex(*b), 0);
     EXPECT_EQ(log, Log({"b:MouseUp2", "b:MouseOut"}));
+}
+
+TEST_F(OptionButtonTest, APressBringsTheFocusFirstThenTheMouseDown) {
+    away();
+    host.moveTo(b->glyph(), QPoint(6, 6));
+    EXPECT_TRUE(b->pollTimer()->running());
+    log.clear();
+    host.press(Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), b->glyph());
+    EXPECT_FALSE(b->pollTimer()->running());
+    EXPECT_EQ(log, Log({"b:MouseDown1"}));
+    EXPECT_EQ(shownIndex(*b), 2);
+    host.release(Qt::LeftButton);
+    EXPECT_TRUE(b->Value());
 }
 
 TEST_F(OptionButtonTest, FocusKeepsTheHoverLookUntilItLeavesThenThePollRestoresIt) {

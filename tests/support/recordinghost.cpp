@@ -78,6 +78,16 @@ void RecordingHost::moveTo(QWidget* w, QPoint local) {
 
 void RecordingHost::press(Qt::MouseButton b) {
     QWidget* to = target();
+    // A press from the window system gives the focus to the first widget from
+    // the one under the pointer outwards that takes focus by click; an event
+    // sent by hand does not, so do it here.
+    for (QWidget* w = to; w; w = w->parentWidget()) {
+        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) {
+            w->setFocus(Qt::MouseFocusReason);
+            break;
+        }
+        if (w->isWindow()) break;
+    }
     if (buttons_ == Qt::NoButton) pressedOn_ = to;
     buttons_ |= b;
     send(to, QEvent::MouseButtonPress, b);
