@@ -280,7 +280,7 @@ std::optional<Builtin> findBuiltin(const CommandWord& word) {
     return std::nullopt;
 }
 
-// The console's sixteen colours as terminal colour specifications, in the
+// The console's sixteen colours as the terminal's colour values, in the
 // console's own order (blue before red).
 constexpr std::array<const char*, 16> kPalette{{
     "00/00/00",
