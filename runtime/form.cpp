@@ -43,6 +43,12 @@ QObject* Form::findControl(const QString& name, int index) const {
     return nullptr;
 }
 
+void Form::missingControl(const QString& name) const {
+    throw RuntimeError(
+        75,
+        QStringLiteral("Design data of %1: no control %2 of the expected type").arg(Name(), name));
+}
+
 void Form::setBackColor(Long c) {
     backColor_ = c;
     update();

@@ -36,6 +36,30 @@ public:
     T* ctl(const QString& name, int index = -1) const {
         return dynamic_cast<T*>(findControl(name, index));
     }
+    // A control that the design data must hold: a missing name or another
+    // type is an error in the design data, reported when the window is built.
+    template <class T>
+    T* need(const QString& name, int index = -1) const {
+        T* c = ctl<T>(name, index);
+        if (!c) missingControl(name);
+        return c;
+    }
+    template <class T>
+    void bind(T*& member, const char* name) const {
+        member = need<T>(QLatin1String(name));
+    }
+    // Binds one of the window's handlers to an event: one line per handler.
+    template <class W, class... Args>
+    void on(Event<Args...>& event, void (W::*handler)(Args...)) {
+        W* self = static_cast<W*>(this);
+        event.handle(
+            [self, handler](Args... args) { (self->*handler)(std::forward<Args>(args)...); });
+    }
+    // The same for a control known only by name.
+    template <class T, class W, class... Args>
+    void on(const char* control, Event<Args...> T::*event, void (W::*handler)(Args...)) {
+        on(need<T>(QLatin1String(control))->*event, handler);
+    }
 
     Long BackColor() const { return backColor_; }
     void setBackColor(Long c);
@@ -73,6 +97,7 @@ protected:
     const QWidget* scaleWidget() const override { return this; }
 
 private:
+    [[noreturn]] void missingControl(const QString& name) const;
     static std::map<std::type_index, Form*>& registry();
     void registerAs(std::type_index key);
     void load();

@@ -39,10 +39,10 @@ const QString kRemove = QStringLiteral("adb shell rm /sdcard/screen.png");
 
 Form1::Form1() {
     rt::design::load(*this, QStringLiteral(":/tessadrel/forms/Form1.json"));
-    INTERTEXT = ctl<rt::TextBox>(QStringLiteral("INTERTEXT"));
-    Text8 = ctl<rt::TextBox>(QStringLiteral("Text8"));
-    Label22 = ctl<rt::Label>(QStringLiteral("Label22"));
-    INTERFACETimer = ctl<rt::Timer>(QStringLiteral("INTERFACETimer"));
+    bind(INTERTEXT, "INTERTEXT");
+    bind(Text8, "Text8");
+    bind(Label22, "Label22");
+    bind(INTERFACETimer, "INTERFACETimer");
 
     // Each tile with the label under it: the label only names the tile (it
     // does not act), and the picture carries that name for assistive tools.
@@ -60,27 +60,25 @@ Form1::Form1() {
         {&Image24, "Image24", "Label24"},    {&Image25, "Image25", "Label25"},
     };
     for (const Tile& t : tiles) {
-        *t.member = ctl<rt::Image>(QLatin1String(t.image));
+        bind(*t.member, t.image);
         if (auto* l = ctl<rt::Label>(QLatin1String(t.label)))
             (*t.member)->setAccessibleName(l->Caption());
     }
 
-    Image1->Click.handle([this] { Image1_Click(); });
-    Image5der->Click.handle([this] { Image5der_Click(); });
-    Image9->Click.handle([this] { Image9_Click(); });
-    Image10->Click.handle([this] { Image10_Click(); });
-    Image12->Click.handle([this] { Image12_Click(); });
-    Image16->Click.handle([this] { Image16_Click(); });
-    Image17->Click.handle([this] { Image17_Click(); });
-    Image19->Click.handle([this] { Image19_Click(); });
-    Image21->Click.handle([this] { Image21_Click(); });
-    Image23->Click.handle([this] { Image23_Click(); });
-    Image24->Click.handle([this] { Image24_Click(); });
-    Image25->Click.handle([this] { Image25_Click(); });
-    INTERFACETimer->Tick.handle([this] { INTERFACETimer_Timer(); });
-    ctl<controls::N_Shape>(QStringLiteral("N_Shapeegg"))->Click.handle([this] {
-        N_Shapeegg_Click();
-    });
+    on(Image1->Click, &Form1::Image1_Click);
+    on(Image5der->Click, &Form1::Image5der_Click);
+    on(Image9->Click, &Form1::Image9_Click);
+    on(Image10->Click, &Form1::Image10_Click);
+    on(Image12->Click, &Form1::Image12_Click);
+    on(Image16->Click, &Form1::Image16_Click);
+    on(Image17->Click, &Form1::Image17_Click);
+    on(Image19->Click, &Form1::Image19_Click);
+    on(Image21->Click, &Form1::Image21_Click);
+    on(Image23->Click, &Form1::Image23_Click);
+    on(Image24->Click, &Form1::Image24_Click);
+    on(Image25->Click, &Form1::Image25_Click);
+    on(INTERFACETimer->Tick, &Form1::INTERFACETimer_Timer);
+    on("N_Shapeegg", &controls::N_Shape::Click, &Form1::N_Shapeegg_Click);
 }
 
 rt::TextBox& Form1::commandBox() {
