@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "color.h"
 #include "host.h"
@@ -23,6 +24,15 @@ QFont runtimeFont(const QString& name, double sizePt, bool bold) {
     if (sizePt > 0) f.setPointSizeF(sizePt);
     f.setBold(bold);
     return f;
+}
+
+void installTypefaceSubstitutes() {
+    const QString sans = QStringLiteral("Noto Sans CJK SC");
+    const QString serif = QStringLiteral("Noto Serif CJK SC");
+    QFont::insertSubstitution(QStringLiteral("微软雅黑"), sans);
+    QFont::insertSubstitution(QStringLiteral("Microsoft YaHei"), sans);
+    QFont::insertSubstitution(QStringLiteral("宋体"), serif);
+    QFont::insertSubstitution(QStringLiteral("SimSun"), serif);
 }
 
 // ---------------------------------------------------------------- TextBox
@@ -151,9 +161,13 @@ void Label::setAutoSize(bool v) {
 
 void Label::fitToCaption() {
     const QFontMetrics fm(font());
+    // Whole pixels rounded up: a width rounded down by a fraction would make
+    // the caption wrap its last word onto a line below the label.
     const QSize s =
-        wordWrap_ ? fm.boundingRect(QRect(0, 0, width(), 10000), Qt::TextWordWrap, caption_).size()
-                  : QSize(fm.horizontalAdvance(caption_), fm.height());
+        wordWrap_
+            ? fm.boundingRect(QRect(0, 0, width(), 10000), Qt::TextWordWrap, caption_).size()
+            : QSize(static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(caption_))),
+                    fm.height());
     QRectF r = twipsRect();
     if (!wordWrap_) r.setWidth(s.width() * kTwipsPerPixel);
     r.setHeight(s.height() * kTwipsPerPixel);
