@@ -75,6 +75,7 @@ N_Shape::N_Shape(QWidget* container)
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setEnabled(false);
     timer1_->setInterval(1);
+    timer1_->setPointerPoll(true);
 
     // Design-time artwork only; kept out of sight so that it never takes the
     // pointer.

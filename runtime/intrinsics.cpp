@@ -426,7 +426,34 @@ void Shape::paintEvent(QPaintEvent*) {
 // ---------------------------------------------------------------- Timer
 
 Timer::Timer(QObject* owner) : QObject(owner) {
-    connect(&qt_, &QTimer::timeout, this, [this] { Tick(); });
+    connect(&qt_, &QTimer::timeout, this, [this] { ticked(); });
+}
+
+void Timer::setPointerPoll(bool on) {
+    pointerPoll_ = on;
+    sync();
+}
+
+void Timer::ticked() {
+    Tick();
+    // A tick while resting looked afresh (the pointer functions ask the
+    // window system again after that long) and found nothing to act on.
+    if (!pointerPoll_ || !running() || resting_) return;
+    PointerChanges* changes = host().pointerChanges();
+    if (!changes) return;
+    if (stamped_ && changes->stamp() == lastStamp_) {
+        rest();
+        return;
+    }
+    lastStamp_ = changes->stamp();
+    stamped_ = true;
+}
+
+void Timer::rest() {
+    PointerChanges* changes = host().pointerChanges();
+    resting_ = true;
+    if (host().timersRun()) qt_.start(std::max(interval_, kPointerPollRestMs));
+    connect(changes, &PointerChanges::changed, this, &Timer::sync, Qt::UniqueConnection);
 }
 
 void Timer::setInterval(int ms) {
@@ -443,6 +470,12 @@ void Timer::setEnabled(bool v) {
 }
 
 void Timer::sync() {
+    if (resting_) {
+        resting_ = false;
+        if (PointerChanges* changes = host().pointerChanges())
+            disconnect(changes, &PointerChanges::changed, this, &Timer::sync);
+    }
+    stamped_ = false;
     if (running() && host().timersRun()) {
         qt_.start(interval_);
     } else {
@@ -451,7 +484,7 @@ void Timer::sync() {
 }
 
 void Timer::fire() {
-    if (running()) Tick();
+    if (running()) ticked();
 }
 
 }  // namespace rt

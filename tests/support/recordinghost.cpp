@@ -49,8 +49,14 @@ std::vector<QString> RecordingHost::lines() const {
 }
 
 QWidget* RecordingHost::target() const {
-    if (capture) return capture;
-    if (pressedOn_) return pressedOn_;
+    // As on the real host: the capture holder gets the input of every other
+    // widget, its own constituents keep theirs.
+    QWidget* under = pressedOn_ ? pressedOn_.data() : widgetUnderCursor();
+    if (capture && !(under && (under == capture || capture->isAncestorOf(under)))) return capture;
+    return under;
+}
+
+QWidget* RecordingHost::widgetUnderCursor() const {
     QWidget* top = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible() && w->geometry().contains(cursor)) top = w;
