@@ -442,6 +442,11 @@ void Timer::setEnabled(bool v) {
     sync();
 }
 
+void Timer::setPrecise(bool v) {
+    qt_.setTimerType(v ? Qt::PreciseTimer : Qt::CoarseTimer);
+    sync();  // a running timer takes the new kind at once
+}
+
 void Timer::sync() {
     if (running() && host().timersRun()) {
         qt_.start(interval_);
