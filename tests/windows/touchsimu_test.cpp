@@ -158,9 +158,13 @@ TEST_F(TouchsimuTest, OpensInOnePointTapModeWithItsCaptionsAndNothingRunning) {
         {w->NMM, "Normal Mode"}, {w->TM, "Turbo Mode"}, {w->twopo, " 两点模式"},
         {w->cha, "交换坐标"},
     };
-    for (const auto& [box, caption] : boxes) EXPECT_EQ(box->Caption(), QString::fromUtf8(caption));
-    EXPECT_EQ(w->SWIPEGO->Caption(), QStringLiteral("开始"));
-    EXPECT_EQ(w->SWIPEstp->Caption(), QStringLiteral("停止"));
+    for (const auto& [box, caption] : boxes) {
+        EXPECT_EQ(box->Caption(), QString::fromUtf8(caption));
+        EXPECT_EQ(box->accessibleName(), QString::fromUtf8(caption));
+    }
+    EXPECT_EQ(w->SWIPEGO->accessibleName(), QStringLiteral("开始"));
+    EXPECT_EQ(w->SWIPEstp->accessibleName(), QStringLiteral("停止"));
+    EXPECT_EQ(w->SWIPEGO->objectName(), QStringLiteral("SWIPEGO"));
 
     // The two groups go by container: the mode buttons sit in the frame, the
     // presets in the inner frame.
