@@ -101,6 +101,7 @@ GlyphControl::GlyphControl(QWidget* container, const QString& initialCaption, bo
 
 void GlyphControl::setCaption(const QString& c) {
     lbl_->setCaption(c);
+    setAccessibleName(c);
     layout();
     PropertyChanged(QStringLiteral("Caption"));
 }

@@ -120,6 +120,7 @@ QString N_Shape::Caption() const {
 
 void N_Shape::setCaption(const QString& caption) {
     label1_->setCaption(caption);
+    setAccessibleName(caption);
     PropertyChanged(QStringLiteral("Caption"));
 }
 

@@ -469,6 +469,11 @@ void Timer::setEnabled(bool v) {
     sync();
 }
 
+void Timer::setPrecise(bool v) {
+    qt_.setTimerType(v ? Qt::PreciseTimer : Qt::CoarseTimer);
+    sync();  // a running timer takes the new kind at once
+}
+
 void Timer::sync() {
     if (resting_) {
         resting_ = false;

@@ -223,6 +223,10 @@ public:
     void setEnabled(bool v);
     // Whether a tick would come: enabled with a non-zero interval.
     bool running() const { return enabled_ && interval_ > 0; }
+    // A precise timer keeps to its interval to the millisecond; the default
+    // one may be moved by a few percent to share wake-ups.
+    bool precise() const { return qt_.timerType() == Qt::PreciseTimer; }
+    void setPrecise(bool v);
     // One tick now, when the timer is running (tests drive timers this way).
     void fire();
     // A poll of the pointer: on a host that tells when the pointer or the

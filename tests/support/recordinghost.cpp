@@ -18,11 +18,13 @@ RecordingHost::~RecordingHost() {
 
 double RecordingHost::shell(const QString& line, int style) {
     started.push_back({line, style});
+    journal.push_back(QStringLiteral("shell %1: %2").arg(style).arg(line));
     return static_cast<double>(started.size());
 }
 
 int RecordingHost::msgBox(const QString& text, int flags, const QString& title) {
     boxes.push_back({text, flags, title});
+    journal.push_back(QStringLiteral("box %1 %2: %3").arg(flags).arg(title, text));
     if (boxAnswers.empty()) return rt::vbOK;
     const int a = boxAnswers.front();
     boxAnswers.pop_front();
@@ -35,6 +37,11 @@ QString RecordingHost::inputBox(const QString& prompt, const QString&, const QSt
     QString a = inputAnswers.front();
     inputAnswers.pop_front();
     return a;
+}
+
+void RecordingHost::sleep(int ms) {
+    sleeps.push_back(ms);
+    journal.push_back(QStringLiteral("sleep %1").arg(ms));
 }
 
 void RecordingHost::end() {

@@ -39,6 +39,9 @@ public:
     std::vector<QString> opened;
     std::vector<int> sleeps;
     std::vector<QString> keys;
+    // Starts, message boxes and sleeps in the order they happened:
+    // "shell 0: LINE", "box 16 TITLE: TEXT", "sleep 120".
+    std::vector<QString> journal;
     bool ended = false;
     bool lastUnloaded = false;
 
@@ -74,7 +77,7 @@ public:
     rt::Hwnd getCapture() override { return capture.data(); }
     void setCapture(rt::Hwnd w) override { capture = w; }
     void releaseCapture() override { capture = nullptr; }
-    void sleep(int ms) override { sleeps.push_back(ms); }
+    void sleep(int ms) override;
     void sendKeys(const QString& k) override { keys.push_back(k); }
     bool timersRun() const override { return false; }
     [[noreturn]] void end() override;
