@@ -10,8 +10,10 @@
 #include <QTest>
 #include <QUrl>
 
+#include "runtime/application.h"
 #include "runtime/form.h"
 #include "runtime/intrinsics.h"
+#include "runtime/platform.h"
 #include "runtime/services.h"
 #include "runtime/usercontrol.h"
 #include "support/recordinghost.h"
@@ -249,6 +251,85 @@ TEST(Pointer, WindowFromPointSeesWindowedControlsOnly) {
     EXPECT_EQ(rt::WindowFromPoint(overLabel.x(), overLabel.y()), &box);
     const QPoint outside = form.mapToGlobal(QPoint(190, 190));
     EXPECT_EQ(rt::WindowFromPoint(outside.x(), outside.y()), &form);
+}
+
+// A first window whose load handler fails with an error nothing traps.
+class FailingStart : public rt::Form {
+protected:
+    void Form_Load() override {
+        loads += 1;
+        throw rt::RuntimeError(53, QStringLiteral("File not found"));
+    }
+};
+
+TEST(Startup, AnUntrappedErrorInTheFirstLoadShowsTheErrorBoxAndEndsTheProgram) {
+    RecordingHost host;
+    loads = 0;
+    rt::startInEventLoop([] { rt::Form::get<FailingStart>().Show(); });
+    EXPECT_EQ(loads, 0);  // nothing loads before the event loop runs
+    QCoreApplication::processEvents();
+    EXPECT_EQ(loads, 1);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, QStringLiteral("Run-time error '53':\n\nFile not found"));
+    EXPECT_EQ(host.boxes[0].flags, rt::vbCritical);
+    EXPECT_TRUE(host.ended);
+}
+
+TEST(Startup, TheProgramsRunOnX11WheneverAnXDisplayIsReachable) {
+    int probes = 0;
+    const auto reachable = [&] {
+        ++probes;
+        return true;
+    };
+    const auto unreachable = [] { return false; };
+    // A Wayland desktop with XWayland: DISPLAY and WAYLAND_DISPLAY both set.
+    EXPECT_EQ(rt::platformFor({}, ":0", reachable), QByteArray("xcb"));
+    EXPECT_EQ(rt::platformFor({}, ":0", unreachable), QByteArray());
+    EXPECT_EQ(rt::platformFor({}, {}, reachable), QByteArray());
+    // What the user asked for stands, and the display is not even probed.
+    probes = 0;
+    EXPECT_EQ(rt::platformFor("wayland", ":0", reachable), QByteArray());
+    EXPECT_EQ(rt::platformFor("offscreen", ":0", reachable), QByteArray());
+    EXPECT_EQ(probes, 0);
+}
+
+// A host that tells when the pointer may have changed, as the real one does.
+struct ChangesHost : RecordingHost {
+    rt::PointerChanges changes;
+    rt::PointerChanges* pointerChanges() override { return &changes; }
+};
+
+TEST(Timers, APointerPollRestsWhileNothingChangesAndTicksAgainAfterAChange) {
+    ChangesHost host;
+    rt::Timer poll(nullptr);
+    int ticks = 0;
+    poll.Tick.handle([&] { ++ticks; });
+    poll.setInterval(1);
+    poll.setPointerPoll(true);
+    poll.fire();
+    EXPECT_FALSE(poll.resting());
+    poll.fire();  // found what the one before found
+    EXPECT_TRUE(poll.resting());
+    EXPECT_TRUE(poll.running());
+    poll.fire();  // the slow tick while resting still looks
+    EXPECT_EQ(ticks, 3);
+    EXPECT_TRUE(poll.resting());
+
+    host.changes.bump();  // the pointer moved
+    EXPECT_FALSE(poll.resting());
+    poll.fire();
+    EXPECT_FALSE(poll.resting());
+    poll.fire();
+    EXPECT_TRUE(poll.resting());
+    poll.setEnabled(false);
+    EXPECT_FALSE(poll.resting());
+
+    // A plain timer never rests.
+    rt::Timer plain(nullptr);
+    plain.setInterval(1);
+    plain.fire();
+    plain.fire();
+    EXPECT_FALSE(plain.resting());
 }
 
 }  // namespace
