@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "color.h"
 #include "host.h"
@@ -151,9 +152,13 @@ void Label::setAutoSize(bool v) {
 
 void Label::fitToCaption() {
     const QFontMetrics fm(font());
+    // The advance is rounded up: a width a fraction short would wrap the
+    // last character onto a line the label does not show.
     const QSize s =
-        wordWrap_ ? fm.boundingRect(QRect(0, 0, width(), 10000), Qt::TextWordWrap, caption_).size()
-                  : QSize(fm.horizontalAdvance(caption_), fm.height());
+        wordWrap_
+            ? fm.boundingRect(QRect(0, 0, width(), 10000), Qt::TextWordWrap, caption_).size()
+            : QSize(static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(caption_))),
+                    fm.height());
     QRectF r = twipsRect();
     if (!wordWrap_) r.setWidth(s.width() * kTwipsPerPixel);
     r.setHeight(s.height() * kTwipsPerPixel);
@@ -205,7 +210,9 @@ void Label::paintEvent(QPaintEvent*) {
     int flags = alignment_ == 1   ? Qt::AlignRight
                 : alignment_ == 2 ? Qt::AlignHCenter
                                   : Qt::AlignLeft;
-    flags |= Qt::AlignTop | Qt::TextWordWrap;
+    // A label that sizes itself to one line keeps to it.
+    flags |= Qt::AlignTop;
+    if (wordWrap_ || !autoSize_) flags |= Qt::TextWordWrap;
     p.drawText(rect(), flags, caption_);
 }
 
