@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -30,6 +31,11 @@ void moveTo(const QWidget* w, QPoint local) {
 
 void click(int button) {
     xdotool({QStringLiteral("click"), QString::number(button)});
+}
+
+void clickOn(const QWidget* w) {
+    moveTo(w, w->rect().center());
+    click();
 }
 
 void type(const QString& text) {
@@ -66,6 +72,34 @@ QAbstractButton* buttonLabelled(QWidget* box, const QString& text) {
         if (b->isVisible() && b->text().remove(mnemonic).compare(text, Qt::CaseInsensitive) == 0)
             return b;
     return nullptr;
+}
+
+FakeAdb::FakeAdb() {
+    log_ = dir_.filePath(QStringLiteral("adb.log"));
+    QFile script(dir_.filePath(QStringLiteral("adb")));
+    script.open(QIODevice::WriteOnly);
+    script.write("#!/bin/sh\necho \"$*\" >> \"" + log_.toUtf8() + "\"\n");
+    script.close();
+    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    path_ = qgetenv("PATH");
+    hadTerminal_ = qEnvironmentVariableIsSet("TERMINAL");
+    terminal_ = qgetenv("TERMINAL");
+    qputenv("PATH", dir_.path().toUtf8() + ':' + path_);
+    qputenv("TERMINAL", "true");
+}
+
+FakeAdb::~FakeAdb() {
+    qputenv("PATH", path_);
+    if (hadTerminal_)
+        qputenv("TERMINAL", terminal_);
+    else
+        qunsetenv("TERMINAL");
+}
+
+QStringList FakeAdb::calls() const {
+    QFile f(log_);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
 }
 
 }  // namespace x11test
