@@ -161,8 +161,8 @@ void Label::setAutoSize(bool v) {
 
 void Label::fitToCaption() {
     const QFontMetrics fm(font());
-    // Whole pixels rounded up: a width rounded down by a fraction would make
-    // the caption wrap its last word onto a line below the label.
+    // The advance is rounded up: a width a fraction short would wrap the
+    // last character onto a line the label does not show.
     const QSize s =
         wordWrap_
             ? fm.boundingRect(QRect(0, 0, width(), 10000), Qt::TextWordWrap, caption_).size()
@@ -219,7 +219,9 @@ void Label::paintEvent(QPaintEvent*) {
     int flags = alignment_ == 1   ? Qt::AlignRight
                 : alignment_ == 2 ? Qt::AlignHCenter
                                   : Qt::AlignLeft;
-    flags |= Qt::AlignTop | Qt::TextWordWrap;
+    // A label that sizes itself to one line keeps to it.
+    flags |= Qt::AlignTop;
+    if (wordWrap_ || !autoSize_) flags |= Qt::TextWordWrap;
     p.drawText(rect(), flags, caption_);
 }
 

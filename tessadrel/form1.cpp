@@ -7,6 +7,7 @@
 #include "donation.h"
 #include "runtime/design.h"
 #include "runtime/services.h"
+#include "status.h"
 #include "touchsimu.h"
 
 namespace tessadrel {
@@ -103,7 +104,6 @@ void Form1::Form_Load() {
 // The panels are single instances shown modeless; a tile whose panel does not
 // exist yet stays silent until it does (rt::Form::get<Panel>().Show()).
 void Form1::Image5der_Click() {}  // Navigation
-void Form1::Image9_Click() {}     // Status
 void Form1::Image10_Click() {}    // PhoneArea
 void Form1::Image21_Click() {}    // keysimu
 void Form1::Image17_Click() {}    // Software
@@ -114,6 +114,9 @@ void Form1::Image24_Click() {
 }
 void Form1::Image12_Click() {
     rt::Form::get<touchsimu>().Show();
+}
+void Form1::Image9_Click() {
+    rt::Form::get<Status>().Show();
 }
 void Form1::Image25_Click() {}  // About
 

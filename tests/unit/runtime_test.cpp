@@ -1,11 +1,15 @@
 // The window runtime: windows loaded once on first reference, text boxes,
-// drops of files, text files, Dir and the title of untitled boxes.
+// autosized labels, drops of files, text files, Dir and the title of untitled
+// boxes.
 #include <gtest/gtest.h>
 
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -115,6 +119,41 @@ TEST(TextBox, OneLineBoxIsNeverLowerThanALine) {
     box.Move(0, 0, 1200, 15);
     EXPECT_GE(box.height(), box.editor()->fontMetrics().height());
     EXPECT_GT(box.Height(), 15);
+}
+
+// Character advances come in fractions of a pixel: the label must neither
+// be a fraction too narrow nor wrap its last character out of sight.
+TEST(Label, AnAutosizedCaptionIsDrawnWholeOnOneLine) {
+    RecordingHost host;
+    rt::Form form;
+    const char* captions[] = {"更换MIUI服务器以去除x", "静音(振动)",
+                              "Captive Portal Status:", "图标左右间距(8.1/9.0专用)：",
+                              "illicit little lilies"};
+    auto ink = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += qGray(image.pixel(x, y)) < 160;
+        return n;
+    };
+    for (const char* text : captions) {
+        rt::Label label(&form);
+        label.setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
+        label.setBackColor(0xFFFFFF);
+        label.setForeColor(0);
+        label.setAutoSize(true);
+        label.setCaption(QString::fromUtf8(text));
+        EXPECT_GE(label.width(), QFontMetricsF(label.font()).horizontalAdvance(label.Caption()))
+            << text;
+
+        QImage unbounded(label.width() + 60, label.height(), QImage::Format_RGB32);
+        unbounded.fill(Qt::white);
+        QPainter p(&unbounded);
+        p.setFont(label.font());
+        p.setPen(Qt::black);
+        p.drawText(unbounded.rect(), Qt::AlignLeft | Qt::AlignTop, label.Caption());
+        p.end();
+        EXPECT_EQ(ink(label.grab().toImage()), ink(unbounded)) << text;
+    }
 }
 
 TEST(Frame, DropOfFilesGivesTheFileListWithTheFirstPathAtOne) {

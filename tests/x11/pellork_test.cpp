@@ -27,62 +27,20 @@ using pellork::Start;
 // line, and answers the four queries. The minimized consoles run in place
 // (a terminal that only runs what follows -e), and the device files land in
 // a drive folder of the test's own.
-class FakePhone {
+class FakePhone : public x11test::FakeAdb {
 public:
-    explicit FakePhone(const QByteArray& maker) {
-        log_ = dir_.filePath(QStringLiteral("adb.log"));
-        write(QStringLiteral("adb"), "#!/bin/sh\necho \"$*\" >> \"" + log_.toUtf8() +
-                                         "\"\n"
-                                         "case \"$*\" in\n"
-                                         "  'shell getprop ro.product.model') echo TestPhone ;;\n"
-                                         "  'shell getprop ro.product.manufacturer') echo '" +
-                                         maker +
-                                         "' ;;\n"
-                                         "  'shell wm density') echo 'Physical density: 440' ;;\n"
-                                         "  'shell wm size') echo 'Physical size: 1080x2340' ;;\n"
-                                         "esac\n");
-        write(QStringLiteral("terminal"),
-              "#!/bin/sh\nwhile [ \"$#\" -gt 0 ] && [ \"$1\" != -e ]; do shift; done\n"
-              "shift\nexec \"$@\"\n");
-        path_ = qgetenv("PATH");
-        qputenv("PATH", dir_.path().toUtf8() + ':' + path_);
-        qputenv("TERMINAL", dir_.filePath(QStringLiteral("terminal")).toUtf8());
-        qputenv("TESSADREL_DRIVES", dir_.filePath(QStringLiteral("drives")).toUtf8());
-    }
-    ~FakePhone() {
-        qputenv("PATH", path_);
-        qputenv("TERMINAL", "true");
-        qunsetenv("TESSADREL_DRIVES");
-    }
-    QStringList calls() const {
-        QFile f(log_);
-        if (!f.open(QIODevice::ReadOnly)) return {};
-        return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    }
-    // The calls made side by side, in a fixed order.
-    QStringList sortedCalls() const {
-        QStringList c = calls();
-        std::sort(c.begin(), c.end());
-        return c;
-    }
-
-private:
-    void write(const QString& name, const QByteArray& text) {
-        QFile f(dir_.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write(text);
-        f.close();
-        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    }
-    QTemporaryDir dir_;
-    QString log_;
-    QByteArray path_;
+    explicit FakePhone(const QByteArray& maker)
+        : FakeAdb(
+              "  'shell getprop ro.product.model') echo TestPhone ;;\n"
+              "  'shell getprop ro.product.manufacturer') echo '" +
+                  maker +
+                  "' ;;\n"
+                  "  'shell wm density') echo 'Physical density: 440' ;;\n"
+                  "  'shell wm size') echo 'Physical size: 1080x2340' ;;\n",
+              true) {}
 };
 
-void clickOn(const QWidget* w) {
-    x11test::moveTo(w, w->rect().center());
-    x11test::click();
-}
+using x11test::clickOn;
 
 bool exposed(const QWidget* w) {
     return w && w->isVisible() && w->windowHandle() && w->windowHandle()->isExposed();

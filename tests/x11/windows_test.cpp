@@ -5,8 +5,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "controls/nshape.h"
@@ -17,38 +15,8 @@
 
 namespace {
 
-// A fake adb first on PATH that writes its arguments, one call a line.
-class FakeAdb {
-public:
-    FakeAdb() {
-        log_ = dir_.filePath(QStringLiteral("adb.log"));
-        QFile script(dir_.filePath(QStringLiteral("adb")));
-        script.open(QIODevice::WriteOnly);
-        script.write("#!/bin/sh\necho \"$*\" >> \"" + log_.toUtf8() + "\"\n");
-        script.close();
-        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                              QFileDevice::ExeOwner);
-        path_ = qgetenv("PATH");
-        qputenv("PATH", dir_.path().toUtf8() + ':' + path_);
-        qputenv("TERMINAL", "true");
-    }
-    ~FakeAdb() { qputenv("PATH", path_); }
-    QStringList calls() const {
-        QFile f(log_);
-        if (!f.open(QIODevice::ReadOnly)) return {};
-        return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    }
-
-private:
-    QTemporaryDir dir_;
-    QString log_;
-    QByteArray path_;
-};
-
-void clickOn(const QWidget* w) {
-    x11test::moveTo(w, w->rect().center());
-    x11test::click();
-}
+using x11test::clickOn;
+using x11test::FakeAdb;
 
 TEST(RealWindows, TheRepeatersFloorWarningIsAnsweredWithTheMouseAndTheTapReachesAdb) {
     FakeAdb adb;

@@ -2,11 +2,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 namespace x11test {
 
@@ -30,6 +32,11 @@ void moveTo(const QWidget* w, QPoint local) {
 
 void click(int button) {
     xdotool({QStringLiteral("click"), QString::number(button)});
+}
+
+void clickOn(const QWidget* w) {
+    moveTo(w, w->rect().center());
+    click();
 }
 
 void type(const QString& text) {
@@ -66,6 +73,54 @@ QAbstractButton* buttonLabelled(QWidget* box, const QString& text) {
         if (b->isVisible() && b->text().remove(mnemonic).compare(text, Qt::CaseInsensitive) == 0)
             return b;
     return nullptr;
+}
+
+FakeAdb::FakeAdb(const QByteArray& answers, bool phone) : phone_(phone) {
+    log_ = dir_.filePath(QStringLiteral("adb.log"));
+    write(QStringLiteral("adb"), "#!/bin/sh\necho \"$*\" >> \"" + log_.toUtf8() +
+                                     "\"\ncase \"$*\" in\n" + answers + "esac\n");
+    path_ = qgetenv("PATH");
+    hadTerminal_ = qEnvironmentVariableIsSet("TERMINAL");
+    terminal_ = qgetenv("TERMINAL");
+    qputenv("PATH", dir_.path().toUtf8() + ':' + path_);
+    if (phone) {
+        write(QStringLiteral("terminal"),
+              "#!/bin/sh\nwhile [ \"$#\" -gt 0 ] && [ \"$1\" != -e ]; do shift; done\n"
+              "shift\nexec \"$@\"\n");
+        qputenv("TERMINAL", dir_.filePath(QStringLiteral("terminal")).toUtf8());
+        qputenv("TESSADREL_DRIVES", dir_.filePath(QStringLiteral("drives")).toUtf8());
+    } else {
+        qputenv("TERMINAL", "true");
+    }
+}
+
+FakeAdb::~FakeAdb() {
+    qputenv("PATH", path_);
+    if (hadTerminal_)
+        qputenv("TERMINAL", terminal_);
+    else
+        qunsetenv("TERMINAL");
+    if (phone_) qunsetenv("TESSADREL_DRIVES");
+}
+
+void FakeAdb::write(const QString& name, const QByteArray& text) {
+    QFile f(dir_.filePath(name));
+    f.open(QIODevice::WriteOnly);
+    f.write(text);
+    f.close();
+    f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+QStringList FakeAdb::sortedCalls() const {
+    QStringList c = calls();
+    std::sort(c.begin(), c.end());
+    return c;
+}
+
+QStringList FakeAdb::calls() const {
+    QFile f(log_);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
 }
 
 }  // namespace x11test

@@ -1,8 +1,11 @@
 #pragma once
 // Drives the real pointer and keyboard of the X server through xdotool, as a
 // user would, and answers the program's modal boxes with the mouse.
+#include <QByteArray>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 
@@ -16,6 +19,8 @@ namespace x11test {
 void moveTo(QPoint global);
 void moveTo(const QWidget* w, QPoint local);
 void click(int button = 1);
+// Moves to the middle of a widget and clicks it.
+void clickOn(const QWidget* w);
 void type(const QString& text);
 
 // Processes events until `done` holds or a few seconds passed.
@@ -39,5 +44,28 @@ private:
 
 // The box's button with this text (OK, Cancel ...).
 QAbstractButton* buttonLabelled(QWidget* box, const QString& text);
+
+// A fake adb first on PATH that writes its arguments, one call a line;
+// consoles open in no terminal while it stands.
+class FakeAdb {
+public:
+    // `answers`: shell case clauses on "$*" that print the phone's answers.
+    // With `phone` the consoles run what they are given (a terminal that only
+    // runs what follows -e) and drive paths land in a folder of the test's.
+    explicit FakeAdb(const QByteArray& answers = {}, bool phone = false);
+    ~FakeAdb();
+    QStringList calls() const;
+    // The calls made side by side, in a fixed order.
+    QStringList sortedCalls() const;
+
+private:
+    void write(const QString& name, const QByteArray& text);
+    QTemporaryDir dir_;
+    QString log_;
+    QByteArray path_;
+    QByteArray terminal_;
+    bool hadTerminal_ = false;
+    bool phone_ = false;
+};
 
 }  // namespace x11test
