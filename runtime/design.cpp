@@ -109,6 +109,7 @@ void applySpecific(QObject* obj, const QJsonObject& o) {
         if (has("backColor")) f->setBackColor(colour(o.value(QStringLiteral("backColor"))));
         if (has("foreColor")) f->setForeColor(colour(o.value(QStringLiteral("foreColor"))));
         if (has("oleDropMode")) f->setOLEDropMode(static_cast<int>(num("oleDropMode")));
+        if (has("borderStyle")) f->setBorderStyle(static_cast<int>(num("borderStyle")));
     } else if (auto* i = dynamic_cast<Image*>(obj)) {
         if (has("stretch")) i->setStretch(o.value(QStringLiteral("stretch")).toBool());
         if (has("picture")) i->setPicture(LoadPicture(str("picture")));
@@ -158,6 +159,8 @@ void load(Form& form, const QString& path) {
         form.setBackColor(colour(root.value(QStringLiteral("backColor"))));
     form.setClientSize(root.value(QStringLiteral("clientWidth")).toDouble(),
                        root.value(QStringLiteral("clientHeight")).toDouble());
+    if (root.contains(QStringLiteral("borderStyle")))
+        form.setBorderStyle(root.value(QStringLiteral("borderStyle")).toInt());
 
     const QJsonArray controls = root.value(QStringLiteral("controls")).toArray();
     for (const QJsonValue& cv : controls) {

@@ -59,8 +59,25 @@ void Form::setBackColor(Long c) {
 void Form::setClientSize(double widthTwips, double heightTwips) {
     keptWidth_ = {};
     keptHeight_ = {};
-    resize(static_cast<int>(widthTwips / kTwipsPerPixel),
-           static_cast<int>(heightTwips / kTwipsPerPixel));
+    applySize(static_cast<int>(widthTwips / kTwipsPerPixel),
+              static_cast<int>(heightTwips / kTwipsPerPixel));
+}
+
+void Form::setBorderStyle(Integer style) {
+    borderStyle_ = style;
+    if (style == 2) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        setFixedSize(size());
+    }
+}
+
+void Form::applySize(int widthPx, int heightPx) {
+    if (borderStyle_ == 2)
+        resize(widthPx, heightPx);
+    else
+        setFixedSize(widthPx, heightPx);
 }
 
 namespace {
@@ -84,12 +101,12 @@ double Form::Height() const {
 
 void Form::setWidth(double twips) {
     keptWidth_ = {twips, shownPixels(twips)};
-    resize(keptWidth_.pixels, height());
+    applySize(keptWidth_.pixels, height());
 }
 
 void Form::setHeight(double twips) {
     keptHeight_ = {twips, shownPixels(twips)};
-    resize(width(), keptHeight_.pixels);
+    applySize(width(), keptHeight_.pixels);
 }
 
 void Form::Show() {

@@ -73,6 +73,11 @@ public:
     void setHeight(double twips);
     // Client area in twips.
     void setClientSize(double widthTwips, double heightTwips);
+    // 2 sizable (the default); 1 fixed single: the user cannot resize the
+    // window, which keeps the size that the design data or the code gives it,
+    // so nothing placed beyond the client area comes into sight.
+    Integer BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(Integer style);
 
     // The single instance of a window class, created and loaded on first use.
     template <class T>
@@ -115,6 +120,8 @@ private:
         int pixels = -1;
     };
     static double twipsOf(const KeptSize& kept, int pixels);
+    // Resizes, or refixes the size of a window the user may not resize.
+    void applySize(int widthPx, int heightPx);
 
     std::vector<QObject*> controls_;
     KeptSize keptWidth_;
@@ -122,6 +129,7 @@ private:
     std::type_index key_{typeid(void)};
     bool registered_ = false;
     bool loaded_ = false;
+    Integer borderStyle_ = 2;
     Long backColor_;
 };
 

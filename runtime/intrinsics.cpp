@@ -254,10 +254,16 @@ void Frame::setForeColor(Long c) {
     foreColor_ = c;
     update();
 }
+void Frame::setBorderStyle(int style) {
+    borderStyle_ = style;
+    update();
+}
 
 void Frame::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), toQColor(backColor_));
+    // A borderless frame is only a surface: its caption goes with the border.
+    if (borderStyle_ == 0) return;
     const QFontMetrics fm(font());
     const int top = fm.height() / 2;
     p.setPen(QColor(0xA0, 0xA0, 0xA0));

@@ -116,6 +116,9 @@ public:
     void setOLEDropMode(int mode);
     void setBackColor(Long c);
     void setForeColor(Long c);
+    // 0 none (neither border nor caption is drawn), 1 fixed single.
+    int BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
 
     Event<DataObject&, Long&, Integer&, Integer&, Single&, Single&> OLEDragDrop;
 
@@ -134,6 +137,7 @@ private:
     QString caption_;
     Long backColor_;
     Long foreColor_;
+    int borderStyle_ = 1;
 };
 
 class Image : public MouseControl {

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -82,6 +83,24 @@ TEST(Forms, SizeSetInTwipsReadsBackAsGivenWithAtLeastOnePixelShown) {
     form.resize(100, 50);
     EXPECT_EQ(form.Width(), 1500);
     EXPECT_EQ(form.Height(), 750);
+}
+
+TEST(Forms, AFixedWindowTakesTheSizesItIsGivenAndNoOther) {
+    RecordingHost host;
+    rt::Form form;
+    form.setClientSize(3000, 1500);
+    form.setBorderStyle(1);
+    EXPECT_EQ(form.minimumSize(), QSize(200, 100));
+    EXPECT_EQ(form.maximumSize(), QSize(200, 100));
+    form.resize(400, 400);  // as a user's drag would
+    EXPECT_EQ(form.size(), QSize(200, 100));
+    // Code still sets its size, which stays fixed.
+    form.setWidth(4500);
+    EXPECT_EQ(form.Width(), 4500);
+    EXPECT_EQ(form.maximumSize(), QSize(300, 100));
+    form.setBorderStyle(2);
+    form.resize(400, 400);
+    EXPECT_EQ(form.size(), QSize(400, 400));
 }
 
 TEST(TextBox, ChangeOnlyForAnotherTextAndKeyPressCanDropKeys) {
@@ -181,6 +200,26 @@ TEST(Frame, DropOfFilesGivesTheFileListWithTheFirstPathAtOne) {
     QApplication::sendEvent(&frame, &drop);
     EXPECT_TRUE(hasFiles);
     EXPECT_EQ(seen, QStringList{QStringLiteral("/home/u/app one.apk")});
+}
+
+TEST(Frame, ABorderlessFrameDrawsNeitherBorderNorCaption) {
+    RecordingHost host;
+    rt::Form form;
+    rt::Frame frame(&form);
+    frame.Move(0, 0, 1500, 900);
+    frame.setBackColor(0xFFFFFF);
+    frame.setForeColor(0);
+    frame.setCaption(QStringLiteral("Frame1"));
+    auto colours = [](const QImage& image) {
+        QSet<QRgb> seen;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) seen.insert(image.pixel(x, y) | 0xFF000000u);
+        return seen;
+    };
+    EXPECT_GT(colours(frame.grab().toImage()).size(), 1);
+    frame.setBorderStyle(0);
+    EXPECT_EQ(colours(frame.grab().toImage()), QSet<QRgb>{0xFFFFFFFFu});
+    EXPECT_EQ(frame.Caption(), QStringLiteral("Frame1"));
 }
 
 TEST(TextFile, LinesEndAtCrCrLfOrLf) {
