@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "about.h"
 #include "common/commandrunner.h"
 #include "controls/nshape.h"
 #include "donation.h"
@@ -130,8 +131,9 @@ void Form1::enablemi_Click() {
     runForTicked(vendorApps_, kRestore);
 }
 
-// The links window shows here once it exists (rt::Form::get<About>().Show()).
-void Form1::N_Shape1about_Click() {}
+void Form1::N_Shape1about_Click() {
+    rt::Form::get<About>().Show();
+}
 
 void Form1::N_Shape1boot_Click() {
     rt::Form::get<DonatION>().Show();

@@ -128,4 +128,10 @@ void RecordingHost::click(Qt::MouseButton b) {
     release(b);
 }
 
+void RecordingHost::clickOn(QWidget* w) {
+    moveTo(QPoint(-500, -500));
+    moveTo(w, w->rect().center());
+    click();
+}
+
 }  // namespace testing_support

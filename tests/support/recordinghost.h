@@ -64,6 +64,9 @@ public:
     void doubleClick(Qt::MouseButton b = Qt::LeftButton);
     // Press and release where the pointer is.
     void click(Qt::MouseButton b = Qt::LeftButton);
+    // A left click in the middle of a widget, the pointer coming from afar
+    // (a move to where it already is delivers nothing).
+    void clickOn(QWidget* w);
     Qt::MouseButtons buttons() const { return buttons_; }
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
 
