@@ -2,9 +2,11 @@
 
 #include <QStringList>
 
+#include "about.h"
 #include "common/commandrunner.h"
 #include "controls/nshape.h"
 #include "donation.h"
+#include "help.h"
 #include "runtime/design.h"
 #include "runtime/services.h"
 #include "status.h"
@@ -108,7 +110,9 @@ void Form1::Image10_Click() {}    // PhoneArea
 void Form1::Image21_Click() {}    // keysimu
 void Form1::Image17_Click() {}    // Software
 void Form1::Image19_Click() {}    // OKC
-void Form1::Image23_Click() {}    // Help
+void Form1::Image23_Click() {
+    rt::Form::get<Help>().Show();
+}
 void Form1::Image24_Click() {
     rt::Form::get<DonatION>().Show();
 }
@@ -118,7 +122,9 @@ void Form1::Image12_Click() {
 void Form1::Image9_Click() {
     rt::Form::get<Status>().Show();
 }
-void Form1::Image25_Click() {}  // About
+void Form1::Image25_Click() {
+    rt::Form::get<About>().Show();
+}
 
 void Form1::Image1_Click() {
     common::startDirectly(kPromptLine, common::kNormal);
