@@ -79,6 +79,9 @@ FakeAdb::FakeAdb(const QByteArray& answers, bool phone) : phone_(phone) {
     log_ = dir_.filePath(QStringLiteral("adb.log"));
     write(QStringLiteral("adb"), "#!/bin/sh\necho \"$*\" >> \"" + log_.toUtf8() +
                                      "\"\ncase \"$*\" in\n" + answers + "esac\n");
+    openedLog_ = dir_.filePath(QStringLiteral("opened.log"));
+    write(QStringLiteral("xdg-open"),
+          "#!/bin/sh\necho \"$*\" >> \"" + openedLog_.toUtf8() + "\"\n");
     path_ = qgetenv("PATH");
     hadTerminal_ = qEnvironmentVariableIsSet("TERMINAL");
     terminal_ = qgetenv("TERMINAL");
@@ -117,10 +120,20 @@ QStringList FakeAdb::sortedCalls() const {
     return c;
 }
 
-QStringList FakeAdb::calls() const {
-    QFile f(log_);
+namespace {
+QStringList linesOf(const QString& path) {
+    QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
     return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+}  // namespace
+
+QStringList FakeAdb::calls() const {
+    return linesOf(log_);
+}
+
+QStringList FakeAdb::opened() const {
+    return linesOf(openedLog_);
 }
 
 }  // namespace x11test

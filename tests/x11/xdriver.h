@@ -46,7 +46,8 @@ private:
 QAbstractButton* buttonLabelled(QWidget* box, const QString& text);
 
 // A fake adb first on PATH that writes its arguments, one call a line;
-// consoles open in no terminal while it stands.
+// consoles open in no terminal while it stands, and addresses handed to the
+// desktop go to a fake opener instead of a browser.
 class FakeAdb {
 public:
     // `answers`: shell case clauses on "$*" that print the phone's answers.
@@ -57,11 +58,14 @@ public:
     QStringList calls() const;
     // The calls made side by side, in a fixed order.
     QStringList sortedCalls() const;
+    // The addresses handed to the desktop to open, in order.
+    QStringList opened() const;
 
 private:
     void write(const QString& name, const QByteArray& text);
     QTemporaryDir dir_;
     QString log_;
+    QString openedLog_;
     QByteArray path_;
     QByteArray terminal_;
     bool hadTerminal_ = false;

@@ -1,0 +1,104 @@
+// The about windows of both programs on a real X server: app-market rows
+// clicked with the real pointer reach a fake adb through the real
+// interpreter, their message answered with the mouse; web rows hand their
+// address to the desktop.
+#include "tessadrel/about.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+
+#include "pellork/about.h"
+#include "pellork/form1.h"
+#include "runtime/form.h"
+#include "tessadrel/form1.h"
+#include "xdriver.h"
+
+namespace {
+
+using x11test::clickOn;
+using x11test::FakeAdb;
+
+const QString kMarketCall = QStringLiteral(
+    "shell am start -a android.intent.action.VIEW -d https://www.coolapk.com/ -p "
+    "com.coolapk.market");
+
+template <class Window>
+Window& shownBy(const QWidget* button) {
+    clickOn(button);
+    EXPECT_TRUE(x11test::waitFor([] {
+        auto* w = rt::Form::ifLoaded<Window>();
+        return w && w->windowHandle() && w->windowHandle()->isExposed();
+    }));
+    return *rt::Form::ifLoaded<Window>();
+}
+
+tessadrel::About& tessadrelAbout() {
+    x11test::moveTo(QPoint(1000, 900));
+    auto& main = rt::Form::get<tessadrel::Form1>();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
+    return shownBy<tessadrel::About>(main.Image25);
+}
+
+pellork::About& pellorkAbout() {
+    x11test::moveTo(QPoint(1000, 900));
+    auto& main = rt::Form::get<pellork::Form1>();
+    main.Show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
+    return shownBy<pellork::About>(main.ctl<QWidget>(QStringLiteral("N_Shape1about")));
+}
+
+// Clicks an app-market row and answers its message with the mouse; true once
+// the box is gone and adb was called.
+bool clickRowAndAnswer(const QWidget* row, const FakeAdb& adb, qsizetype callsBefore) {
+    x11test::ModalAnswer ok(
+        [](QWidget* box) { return x11test::buttonLabelled(box, QStringLiteral("OK")); });
+    clickOn(row);
+    return x11test::waitFor([&] { return ok.answered(); }) &&
+           x11test::waitFor([] { return QApplication::activeModalWidget() == nullptr; }) &&
+           x11test::waitFor([&] { return adb.calls().size() > callsBefore; });
+}
+
+TEST(RealAbout, AChannelRowOpensThePageOnThePhoneAndItsMessageIsAnsweredWithTheMouse) {
+    FakeAdb adb;
+    auto& w = tessadrelAbout();
+    ASSERT_TRUE(clickRowAndAnswer(w.ctl<QWidget>(QStringLiteral("Label8")), adb, 0));
+    ASSERT_TRUE(clickRowAndAnswer(w.ctl<QWidget>(QStringLiteral("Label6")), adb, 1));
+    EXPECT_EQ(adb.calls(), (QStringList{kMarketCall, kMarketCall}));
+    EXPECT_EQ(w.Text1->Text(), QStringLiteral("adb ") + kMarketCall);
+    EXPECT_TRUE(adb.opened().isEmpty());
+}
+
+TEST(RealAbout, TheSourceRowsHandTheirAddressesToTheDesktop) {
+    FakeAdb adb;
+    auto& w = tessadrelAbout();
+    clickOn(w.ctl<QWidget>(QStringLiteral("Label13")));
+    ASSERT_TRUE(x11test::waitFor([&] { return adb.opened().size() == 1; }));
+    clickOn(w.ctl<QWidget>(QStringLiteral("Label14")));
+    ASSERT_TRUE(x11test::waitFor([&] { return adb.opened().size() == 2; }));
+    EXPECT_EQ(adb.opened(),
+              (QStringList{QStringLiteral("https://source.android.com/"),
+                           QStringLiteral("https://developer.android.com/tools/adb")}));
+    EXPECT_TRUE(adb.calls().isEmpty());
+}
+
+TEST(RealPellorkAbout, TheMakersPageOpensOnThePhoneThroughAMinimizedLine) {
+    FakeAdb adb({}, true);  // minimized lines run in a terminal that runs them in place
+    auto& w = pellorkAbout();
+    ASSERT_TRUE(clickRowAndAnswer(w.ctl<QWidget>(QStringLiteral("blockmi")), adb, 0));
+    EXPECT_EQ(adb.calls(), QStringList{kMarketCall});
+    EXPECT_EQ(w.Text1->Text(), QStringLiteral("adb ") + kMarketCall);
+}
+
+TEST(RealPellorkAbout, TheJoinButtonHandsTheChatGroupsPageToTheDesktop) {
+    FakeAdb adb;
+    auto& w = pellorkAbout();
+    clickOn(w.ctl<QWidget>(QStringLiteral("N_Shape1")));
+    ASSERT_TRUE(x11test::waitFor([&] { return !adb.opened().isEmpty(); }));
+    EXPECT_EQ(adb.opened(), QStringList{QStringLiteral("https://www.coolapk.com/")});
+    EXPECT_TRUE(adb.calls().isEmpty());
+}
+
+}  // namespace
