@@ -119,6 +119,7 @@ QString N_Shape::Caption() const {
 
 void N_Shape::setCaption(const QString& caption) {
     label1_->setCaption(caption);
+    setAccessibleName(caption);  // the button, not only its label, is named by it
     PropertyChanged(QStringLiteral("Caption"));
 }
 

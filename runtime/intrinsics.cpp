@@ -236,7 +236,8 @@ DataObject DataObject::fromMime(const QMimeData& mime) {
     std::vector<File> files;
     for (const QUrl& u : mime.urls()) {
         const QString host = u.host();
-        if (u.isLocalFile() && (host.isEmpty() || host.compare(u"localhost", Qt::CaseInsensitive) == 0))
+        if (u.isLocalFile() &&
+            (host.isEmpty() || host.compare(u"localhost", Qt::CaseInsensitive) == 0))
             files.push_back({u.path(QUrl::FullyDecoded), true});
         else if (namesSharedFile(u))
             files.push_back({u.toString(QUrl::PreferLocalFile), false});

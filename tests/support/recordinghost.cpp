@@ -4,8 +4,8 @@
 #include <QDropEvent>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QWindow>
 #include <QWidget>
+#include <QWindow>
 
 #include "runtime/types.h"
 

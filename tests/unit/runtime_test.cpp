@@ -97,22 +97,20 @@ struct DropLog {
     int drops = 0;
     QStringList files;
     void attach(rt::Frame& frame) {
-        frame.OLEDragDrop.handle(
-            [this](rt::DataObject& data, rt::Long&, rt::Integer&, rt::Integer&, rt::Single&,
-                   rt::Single&) {
-                ++drops;
-                files.clear();
-                if (!data.GetFormat(rt::DataObject::vbCFFiles)) {
-                    files << QStringLiteral("none");
-                    EXPECT_THROW(data.Files(1), rt::RuntimeError);
-                    return;
-                }
-                EXPECT_THROW(data.Files(0), rt::RuntimeError);
-                EXPECT_THROW(data.FileIsHere(data.FileCount() + 1), rt::RuntimeError);
-                for (int i = 1; i <= data.FileCount(); ++i)
-                    files << (data.FileIsHere(i) ? QString() : QStringLiteral("?")) +
-                                 data.Files(i);
-            });
+        frame.OLEDragDrop.handle([this](rt::DataObject& data, rt::Long&, rt::Integer&, rt::Integer&,
+                                        rt::Single&, rt::Single&) {
+            ++drops;
+            files.clear();
+            if (!data.GetFormat(rt::DataObject::vbCFFiles)) {
+                files << QStringLiteral("none");
+                EXPECT_THROW(data.Files(1), rt::RuntimeError);
+                return;
+            }
+            EXPECT_THROW(data.Files(0), rt::RuntimeError);
+            EXPECT_THROW(data.FileIsHere(data.FileCount() + 1), rt::RuntimeError);
+            for (int i = 1; i <= data.FileCount(); ++i)
+                files << (data.FileIsHere(i) ? QString() : QStringLiteral("?")) + data.Files(i);
+        });
     }
 };
 
@@ -156,11 +154,13 @@ TEST_F(FrameDrop, EveryDropArrivesAndOffersFilesOnlyWhenFilesCame) {
         {"files from a file manager, in order",
          urls({"file:///home/u/app%20one.apk", "file:///home/u/other.apk"}),
          {QStringLiteral("/home/u/app one.apk"), QStringLiteral("/home/u/other.apk")}},
-        {"this computer named as localhost", urls({"file://localhost/tmp/x.apk"}),
+        {"this computer named as localhost",
+         urls({"file://localhost/tmp/x.apk"}),
          {QStringLiteral("/tmp/x.apk")}},
         {"plain text", std::move(text), {QStringLiteral("none")}},
         {"a web address", std::move(linkFromBrowser), {QStringLiteral("none")}},
-        {"a web address beside a file", urls({"https://example.com/", "file:///tmp/a.apk"}),
+        {"a web address beside a file",
+         urls({"https://example.com/", "file:///tmp/a.apk"}),
          {QStringLiteral("/tmp/a.apk")}},
         {"files on shares nobody mounted",
          urls({"smb://nas/share/a.apk", "file://nas/share/b.apk", "sftp://host/c.apk"}),
