@@ -10,6 +10,7 @@
 #include <QPainterPath>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "color.h"
 #include "host.h"
@@ -152,9 +153,14 @@ void Label::setAutoSize(bool v) {
 
 void Label::fitToCaption() {
     const QFontMetrics fm(font());
+    // The caption is drawn wrapped at the label's width, so a width rounded
+    // down from the text's fractional advance would push its last word onto
+    // a line of its own.
     const QSize s =
-        wordWrap_ ? fm.boundingRect(QRect(0, 0, width(), 10000), Qt::TextWordWrap, caption_).size()
-                  : QSize(fm.horizontalAdvance(caption_), fm.height());
+        wordWrap_
+            ? fm.boundingRect(QRect(0, 0, width(), 10000), Qt::TextWordWrap, caption_).size()
+            : QSize(static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(caption_))),
+                    fm.height());
     QRectF r = twipsRect();
     if (!wordWrap_) r.setWidth(s.width() * kTwipsPerPixel);
     r.setHeight(s.height() * kTwipsPerPixel);

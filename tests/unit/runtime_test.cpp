@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -80,6 +81,25 @@ TEST(TextBox, ChangeOnlyForAnotherTextAndKeyPressCanDropKeys) {
     });
     QTest::keyClicks(box.editor(), QStringLiteral("x"));
     EXPECT_EQ(box.Text(), QStringLiteral("1239"));
+}
+
+TEST(Label, AnAutoSizedCaptionFitsOnOneLineAtItsWidth) {
+    RecordingHost host;
+    rt::Form form;
+    rt::Label label(&form);
+    label.setFont(rt::runtimeFont(QStringLiteral("Noto Sans CJK SC"), 9, false));
+    label.setAutoSize(true);
+    // The caption is drawn wrapped at the label's width: a width rounded
+    // down from the text's advance would wrap its last word away.
+    for (const char* caption :
+         {"Google 服务框架", "Google Duo", "Google 电影", "冻结(仅对系统应用有效)", "iiiil"}) {
+        label.setCaption(QString::fromUtf8(caption));
+        const QFontMetrics fm(label.font());
+        const auto linesAt = [&](QRect r) {
+            return fm.boundingRect(r, Qt::TextWordWrap, label.Caption()).height();
+        };
+        EXPECT_EQ(linesAt(label.rect()), linesAt(QRect(0, 0, 10000, 1000))) << caption;
+    }
 }
 
 TEST(TextBox, OneLineBoxIsNeverLowerThanALine) {
