@@ -31,8 +31,10 @@ struct SoftwareThroughTheStandIn : ::testing::Test {
         const QString folder = QStringLiteral("/opt/tessadrel");
         rt::App::setPath(folder);
         host.files = {folder + QStringLiteral("/adb"), folder + QStringLiteral("/fastboot")};
+        tessadrel::Form1& main = rt::Form::get<tessadrel::Form1>();
         sw = &rt::Form::get<Software>();
         sw->Show();
+        sw->move(main.geometry().right() + 100, 0);  // the pointer must find this window
         box.fakeTool("adb", "Success\n");
         // What a name split at "&" would start.
         box.fakeTool("y.apk", "");
@@ -102,6 +104,8 @@ TEST_F(SoftwareThroughTheStandIn, TypedTextKeepsItsBlanksAndItsOperatorsAsText) 
         host.moveTo(button, button->rect().center());
         host.click();
         const QString line = host.started.back().line;
+        ASSERT_TRUE(line.startsWith(QStringLiteral("cmd /k adb shell pm enable ")))
+            << line.toStdString();
         const Outcome o = fresh.run({line.mid(4).toStdString()});
         EXPECT_FALSE(o.timedOut);
         EXPECT_EQ(fresh.calls("adb"), (Calls{row.args}));
