@@ -22,9 +22,32 @@ using Calls = std::vector<std::vector<std::string>>;
 
 const std::string kNotFound = "不是内部或外部命令";
 
+// A sandbox with a fake adb that answers as an install that worked, and fake
+// programs named as the parts a name split at "&" or "|" would start.
+struct Tools : Sandbox {
+    Tools() {
+        fakeTool("adb", "Success\n");
+        fakeTool("y.apk", "");
+        fakeTool("b", "");
+    }
+    // A line the window started, run as Shell runs it: the interpreter gets
+    // the rest of the line as its one argument.
+    Outcome runLine(const QString& line) const {
+        EXPECT_TRUE(line.startsWith(QStringLiteral("cmd "))) << line.toStdString();
+        return run({line.mid(4).toStdString()});
+    }
+    void expectNothingElseRan(const Outcome& o) const {
+        EXPECT_FALSE(o.timedOut);
+        EXPECT_EQ(o.out.find(kNotFound), std::string::npos) << o.out;
+        EXPECT_EQ(o.err.find(kNotFound), std::string::npos) << o.err;
+        EXPECT_TRUE(calls("y.apk").empty());
+        EXPECT_TRUE(calls("b").empty());
+        EXPECT_FALSE(exists("y")) << "a redirection ran";
+    }
+};
+
 struct SoftwareThroughTheStandIn : ::testing::Test {
     testing_support::RecordingHost host;
-    Sandbox box;
     Software* sw = nullptr;
 
     SoftwareThroughTheStandIn() {
@@ -35,53 +58,26 @@ struct SoftwareThroughTheStandIn : ::testing::Test {
         sw = &rt::Form::get<Software>();
         sw->Show();
         sw->move(main.geometry().right() + 100, 0);  // the pointer must find this window
-        box.fakeTool("adb", "Success\n");
-        // What a name split at "&" would start.
-        box.fakeTool("y.apk", "");
-        box.fakeTool("b", "");
     }
     ~SoftwareThroughTheStandIn() override { rt::App::setPath({}); }
 
-    // The last line the window started, run as Shell runs it: the
-    // interpreter gets the rest of the line as its one argument.
-    Outcome runLastLine() {
-        EXPECT_FALSE(host.started.empty());
-        if (host.started.empty()) return {};
-        const QString line = host.started.back().line;
-        EXPECT_TRUE(line.startsWith(QStringLiteral("cmd ")));
-        return box.run({line.mid(4).toStdString()});
-    }
-    void dropFile(const std::string& path) {
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
-        ASSERT_TRUE(host.dropOn(sw->Labelappr, QPoint(5, 5), mime));
-    }
-    void expectNothingElseRan(const Outcome& o) {
-        EXPECT_FALSE(o.timedOut);
-        EXPECT_EQ(o.out.find(kNotFound), std::string::npos) << o.out;
-        EXPECT_EQ(o.err.find(kNotFound), std::string::npos) << o.err;
-        EXPECT_TRUE(box.calls("y.apk").empty());
-        EXPECT_TRUE(box.calls("b").empty());
-    }
+    QString lastLine() const { return host.started.empty() ? QString() : host.started.back().line; }
 };
 
 TEST_F(SoftwareThroughTheStandIn, ADroppedFileReachesAdbAsOnePathArgument) {
-    const std::string path = box.root + "/a b/x&y.apk";
-    cmdtest::writeFile(path, "APK");
-    dropFile(path);
-    const Outcome o = runLastLine();
-    EXPECT_EQ(box.calls("adb"), (Calls{{"install", path}}));
-    expectNothingElseRan(o);
-    EXPECT_NE(o.out.find("出现 Success表示安装完成！"), std::string::npos) << o.out;
-}
-
-TEST_F(SoftwareThroughTheStandIn, APathEndingInABackslashArrivesUnchanged) {
-    const std::string path = box.root + "/odd name\\";
-    cmdtest::writeFile(path, "APK");
-    dropFile(path);
-    const Outcome o = runLastLine();
-    EXPECT_EQ(box.calls("adb"), (Calls{{"install", path}}));
-    expectNothingElseRan(o);
+    for (const char* name : {"a b/x&y.apk", "odd name\\", "中文 目录/a|b.apk"}) {
+        SCOPED_TRACE(name);
+        Tools box;
+        const std::string path = box.root + "/" + name;
+        cmdtest::writeFile(path, "APK");
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+        ASSERT_TRUE(host.dropOn(sw->Labelappr, QPoint(5, 5), mime));
+        const Outcome o = box.runLine(lastLine());
+        EXPECT_EQ(box.calls("adb"), (Calls{{"install", path}}));
+        box.expectNothingElseRan(o);
+        EXPECT_NE(o.out.find("出现 Success表示安装完成！"), std::string::npos) << o.out;
+    }
 }
 
 TEST_F(SoftwareThroughTheStandIn, TypedTextKeepsItsBlanksAndItsOperatorsAsText) {
@@ -93,25 +89,18 @@ TEST_F(SoftwareThroughTheStandIn, TypedTextKeepsItsBlanksAndItsOperatorsAsText) 
         {"--user 0 com.a|b", {"shell", "pm", "enable", "--user", "0", "com.a|b"}},
         {"(x)>y<z^", {"shell", "pm", "enable", "(x)>y<z^"}},
     };
+    auto* button = sw->ctl<QWidget>(QStringLiteral("UNFREEZE"));
     for (const auto& row : rows) {
         SCOPED_TRACE(row.typed);
-        Sandbox fresh;
-        fresh.fakeTool("adb", "");
-        fresh.fakeTool("b", "");
+        Tools box;
         sw->APPText5->setText(QString::fromUtf8(row.typed));
         host.moveTo(QPoint(-500, -500));
-        auto* button = sw->ctl<QWidget>(QStringLiteral("UNFREEZE"));
         host.moveTo(button, button->rect().center());
         host.click();
-        const QString line = host.started.back().line;
-        ASSERT_TRUE(line.startsWith(QStringLiteral("cmd /k adb shell pm enable ")))
-            << line.toStdString();
-        const Outcome o = fresh.run({line.mid(4).toStdString()});
-        EXPECT_FALSE(o.timedOut);
-        EXPECT_EQ(fresh.calls("adb"), (Calls{row.args}));
-        EXPECT_TRUE(fresh.calls("b").empty());
-        EXPECT_FALSE(fresh.exists("y")) << "a redirection ran";
-        EXPECT_EQ(o.out.find(kNotFound), std::string::npos) << o.out;
+        ASSERT_TRUE(lastLine().startsWith(QStringLiteral("cmd /k adb shell pm enable ")));
+        const Outcome o = box.runLine(lastLine());
+        EXPECT_EQ(box.calls("adb"), (Calls{row.args}));
+        box.expectNothingElseRan(o);
     }
 }
 
