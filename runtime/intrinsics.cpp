@@ -234,10 +234,6 @@ bool namesSharedFile(const QUrl& u) {
 
 }  // namespace
 
-DataObject::DataObject(const QStringList& paths) {
-    for (const QString& p : paths) files_.push_back({p, true});
-}
-
 DataObject DataObject::fromMime(const QMimeData& mime) {
     std::vector<File> files;
     for (const QUrl& u : mime.urls()) {

@@ -101,8 +101,6 @@ public:
         QString path;
         bool here = true;
     };
-    DataObject() = default;
-    explicit DataObject(const QStringList& paths);
     explicit DataObject(std::vector<File> files) : files_(std::move(files)) {}
     // What a drop from another program carries: local file addresses become
     // paths, addresses of shared files stay addresses, anything else (text,
@@ -136,13 +134,6 @@ public:
 
     Event<DataObject&, Long&, Integer&, Integer&, Single&, Single&> OLEDragDrop;
 
-    // Raise OLEDragDrop as a drop at a point of the frame (pixels) does.
-    void drop(DataObject data, QPointF localPx = {}, Qt::MouseButtons buttons = {},
-              Qt::KeyboardModifiers mods = {});
-    void dropFiles(const QStringList& paths, QPointF localPx = {}) {
-        drop(DataObject(paths), localPx);
-    }
-
 protected:
     void paintEvent(QPaintEvent*) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
@@ -150,6 +141,10 @@ protected:
     void dropEvent(QDropEvent* e) override;
 
 private:
+    // Raises OLEDragDrop for a drop at a point of the frame (pixels).
+    void drop(DataObject data, QPointF localPx, Qt::MouseButtons buttons,
+              Qt::KeyboardModifiers mods);
+
     QString caption_;
     Long backColor_;
     Long foreColor_;
