@@ -108,7 +108,7 @@ N_Shape::N_Shape(QWidget* container)
     timer1_->Tick.handle([this] { leavePollTick(); });
 
     // The icon starts with the normal picture, which is empty until set.
-    image1_->setPicture(Picture_Normal());
+    showIcon(Icon::Normal);
 }
 
 // ---------------------------------------------------------------- properties
@@ -170,7 +170,7 @@ rt::PicturePtr N_Shape::Picture_Normal() {
 void N_Shape::setPicture_Normal(rt::PicturePtr picture) {
     pictureNormal_ = std::move(picture);
     PropertyChanged(QStringLiteral("Picture_Normal"));
-    image1_->setPicture(pictureNormal_);
+    showIcon(Icon::Normal);
 }
 
 rt::PicturePtr N_Shape::Picture_Down() {
@@ -375,17 +375,29 @@ void N_Shape::ApplyStateColors() {
     skipOnError([&] { shape1_->setBorderColor(border); });
 }
 
+void N_Shape::showIcon(Icon icon) {
+    icon_ = icon;
+    image1_->setPicture(icon == Icon::Hover  ? Picture_Hover()
+                        : icon == Icon::Down ? Picture_Down()
+                                             : Picture_Normal());
+}
+
 void N_Shape::UserControl_Paint() {
-    image1_->setPicture(Picture_Normal());
+    // Repaints come from the window system too (a child's update repaints
+    // the surface): they must not undo a hover or pressed picture.
+    showIcon(icon_);
 }
 
 void N_Shape::repaintNow() {
-    // A control that is not on screen gets no paint until it is shown, so
+    // The repaints the control asks for itself put the normal icon back. A
+    // control that is not on screen gets no paint until it is shown, so
     // settings applied while a window loads do not put the normal icon up.
-    if (isVisible())
+    if (isVisible()) {
+        icon_ = Icon::Normal;
         Refresh();
-    else
+    } else {
         update();
+    }
 }
 
 // ---------------------------------------------------------------- mouse
@@ -419,7 +431,7 @@ void N_Shape::followCapture(Part part, rt::Single x, rt::Single y) {
     if (rt::GetCapture() != hWnd()) {
         rt::SetCapture(hWnd());
         if (rt::handleOf(image1_->Picture()) != rt::handleOf(Picture_Hover())) {
-            image1_->setPicture(Picture_Hover());
+            showIcon(Icon::Hover);
             if (part != Part::Icon) mouseInside_ = true;
         }
         return;
@@ -431,9 +443,20 @@ void N_Shape::followCapture(Part part, rt::Single x, rt::Single y) {
     if (rt::WindowFromPoint(pt.x(), pt.y()) == hWnd()) return;
     repaintNow();
     rt::ReleaseCapture();
-    image1_->setPicture(Picture_Normal());
+    afterCapture(part);
+}
+
+void N_Shape::afterCapture(Part part) {
+    showIcon(Icon::Normal);
     if (part != Part::Icon) mouseInside_ = false;
     MouseOut();
+}
+
+void N_Shape::captureTakenAway() {
+    // As if the pointer had left: a box or another window now lies over the
+    // control.
+    repaintNow();
+    afterCapture(Part::Body);
 }
 
 void N_Shape::leavePollTick() {
@@ -447,7 +470,7 @@ void N_Shape::leavePollTick() {
 
 void N_Shape::pressed(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x,
                       rt::Single& y) {
-    if (part == Part::Body) image1_->setPicture(Picture_Down());
+    if (part == Part::Body) showIcon(Icon::Down);
     MouseDown(button, shift, x, y);
     if (part == Part::Icon) return;
     if (button == rt::vbLeftButton) {
@@ -458,7 +481,7 @@ void N_Shape::pressed(Part part, rt::Integer& button, rt::Integer& shift, rt::Si
 
 void N_Shape::released(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x,
                        rt::Single& y) {
-    if (part == Part::Body) image1_->setPicture(Picture_Hover());
+    if (part == Part::Body) showIcon(Icon::Hover);
     MouseUp(button, shift, x, y);
     if (part == Part::Icon) {
         Click();
@@ -552,7 +575,7 @@ void N_Shape::UserControl_InitProperties() {
         setForeColorNormal(0);
         setForeColorHover(0);
         setForeColorDown(0);
-        image1_->setPicture(Picture_Normal());
+        showIcon(Icon::Normal);
         Ajustar_Botao();
         setGraphical(false);
         setText_Visible(true);
@@ -613,12 +636,17 @@ void N_Shape::UserControl_WriteProperties(rt::PropertyBag& bag) {
         write("Picture_Down", pictureValue(Picture_Down()), noPicture);
         write("Picture_Hover", pictureValue(Picture_Hover()), noPicture);
         write("Stretch", Stretch(), {});
-        write("Caption", Caption(), QString(QLatin1String("")));
+        // Where the read default differs from the one the format writes
+        // with, a value is stored whenever it differs from the read default,
+        // so that it reloads as saved (an empty caption, 0xFF8080).
+        write("Caption", Caption(), text("NShape1"));
         write("BackGround", BackGround(), text("&HFF8080"));
-        write("BackColorNormal", BackColorNormal(), text("&H8080FF"));
+        // The normal members, not the colours on display: a button saved
+        // while hovered, pressed or disabled keeps its normal look.
+        write("BackColorNormal", backColorNormal_, text("&H8080FF"));
         write("BackColorHover", backColorHover_, text("&H80C0FF"));
         write("BackColorDown", backColorDown_, text("&H80FFFF"));
-        write("BorderColorNormal", BorderColorNormal(), text("&H00FFFF80&"));
+        write("BorderColorNormal", borderColorNormal_, text("&H00FFFF80&"));
         write("BorderColorHover", borderColorHover_, text("&H00FFFF80&"));
         write("BorderColorDown", borderColorDown_, text("&H00FFFF80&"));
         write("FontSize", QVariant::fromValue<rt::Integer>(FontSize()), text("8"));
@@ -629,9 +657,9 @@ void N_Shape::UserControl_WriteProperties(rt::PropertyBag& bag) {
         write("BorderCustom", borderCustom_, text("&H80FF80"));
         write("Style", Style(), text("4"));
         write("Graphical", graphical_, text("False"));
-        write("ForeColorNormal", ForeColorNormal(), text("&HFF8080"));
-        write("ForeColorHover", foreColorHover_, text("&HFF8080"));
-        write("ForeColorDown", foreColorDown_, text("&HFF8080"));
+        write("ForeColorNormal", foreColorNormal_, text("&H8080FF"));
+        write("ForeColorHover", foreColorHover_, text("&H8080FF"));
+        write("ForeColorDown", foreColorDown_, text("&H8080FF"));
         write("List_Icons", QVariant(), QVariant::fromValue<rt::Integer>(1));
         write("Text_Visible", textVisible_, text("False"));
         write("StretchToText", stretchToText_, text("True"));

@@ -105,6 +105,8 @@ public:
     rt::Integer buttonState() const { return state_; }
     bool hoverFlag() const { return hover_; }
 
+    void captureTakenAway() override;
+
 protected:
     void UserControl_InitProperties() override;
     void UserControl_ReadProperties(rt::PropertyBag& bag) override;
@@ -126,6 +128,9 @@ protected:
 
 private:
     enum class Part { Body, Caption, Icon };
+    // Which of the three pictures the control's own steps put up last; every
+    // paint shows that one, so only those steps change the icon.
+    enum class Icon { Normal, Hover, Down };
 
     bool PointerOverControl();
     void ApplyStateColors();
@@ -136,6 +141,9 @@ private:
     void released(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y);
     void leavePollTick();
     void repaintNow();
+    void showIcon(Icon icon);
+    // The lost-capture steps: repaint, normal icon, MouseInside off, MouseOut.
+    void afterCapture(Part part);
     void setSurfaceFontName(const QString& name);
 
     rt::Shape* shape1_;
@@ -147,6 +155,7 @@ private:
     rt::PicturePtr pictureNormal_;
     rt::PicturePtr pictureHover_;
     rt::PicturePtr pictureDown_;
+    Icon icon_ = Icon::Normal;
     bool mouseInside_ = false;
     bool hover_ = false;
     rt::Integer state_ = StateNormal;

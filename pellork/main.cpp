@@ -1,5 +1,5 @@
-// Starts the runtime and loads the main window; everything else lives in the
-// windows' library.
+// Starts the runtime and loads the start-up window; everything else lives in
+// the windows' library.
 #include "controls/registry.h"
 #include "pellork/start.h"
 #include "runtime/application.h"
@@ -7,6 +7,6 @@
 int main(int argc, char** argv) {
     rt::Application app(argc, argv, QStringLiteral("Pellork"));
     controls::registerAll();
-    rt::Form::get<pellork::Start>().Show();
+    rt::startInEventLoop([] { rt::Form::get<pellork::Start>().Show(); });
     return app.exec();
 }

@@ -5,6 +5,16 @@
 
 namespace rt {
 
+namespace {
+
+[[noreturn]] void untrapped(const RuntimeError& e) {
+    MsgBox(QStringLiteral("Run-time error '%1':\n\n%2").arg(e.number()).arg(e.description()),
+           vbCritical);
+    End();
+}
+
+}  // namespace
+
 Application::Application(int& argc, char** argv, const QString& title) : QApplication(argc, argv) {
     setApplicationName(title);
     App::setTitle(title);
@@ -14,13 +24,28 @@ Application::Application(int& argc, char** argv, const QString& title) : QApplic
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
+    bool handled = false;
+    runGuarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}
+
+void runGuarded(const std::function<void()>& fn) {
     try {
-        return QApplication::notify(receiver, event);
+        fn();
     } catch (const RuntimeError& e) {
-        MsgBox(QStringLiteral("Run-time error '%1':\n\n%2").arg(e.number()).arg(e.description()),
-               vbCritical);
-        End();
+        try {
+            untrapped(e);
+        } catch (const ProgramEnded&) {
+        }
+    } catch (const ProgramEnded&) {
+        // A host whose End returns by throwing (the tests' host): the
+        // program has ended, nothing of the handler runs on.
     }
+}
+
+void startInEventLoop(std::function<void()> loadFirstWindow) {
+    QMetaObject::invokeMethod(
+        qApp, [load = std::move(loadFirstWindow)] { runGuarded(load); }, Qt::QueuedConnection);
 }
 
 }  // namespace rt

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "form.h"
+#include "services.h"
 
 namespace rt {
 
@@ -21,9 +22,30 @@ double containerUnitTwips(const QWidget* container) {
     return 1.0;
 }
 
+namespace {
+
+// Only the three buttons the runtime knows raise mouse events.
+bool knownButton(Qt::MouseButton b) {
+    return Control::buttonOf(b) != 0;
+}
+
+}  // namespace
+
 Control::Control(QWidget* container, bool windowed) : QWidget(container), windowed_(windowed) {
     setMouseTracking(true);
-    if (!windowed) setFocusPolicy(Qt::NoFocus);
+    if (windowed) return;
+    setFocusPolicy(Qt::NoFocus);
+    // A windowless control is drawn on its container's surface, so every
+    // windowed control of that container lies above it, whatever the order
+    // of creation; among themselves windowless controls keep that order.
+    if (!container) return;
+    for (QObject* o : container->children()) {
+        auto* sibling = dynamic_cast<Control*>(o);
+        if (sibling && sibling != this && sibling->windowed_) {
+            stackUnder(sibling);
+            break;
+        }
+    }
 }
 
 Form* Control::parentForm() const {
@@ -90,6 +112,13 @@ void Control::applyTwips() {
 
 void Control::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
+}
+
+void Control::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    // A disabled window cannot keep the mouse capture.
+    if (e->type() == QEvent::EnabledChange && !isEnabled() && GetCapture() == this)
+        TakeCaptureAway();
 }
 
 double Control::eventUnitTwips() const {
@@ -184,6 +213,7 @@ Integer Control::keyCodeOf(int k) {
 
 void Control::mousePressEvent(QMouseEvent* e) {
     e->accept();
+    if (!knownButton(e->button())) return;
     pressedHere_ = true;
     afterDblClick_ = false;
     const QPointF p = eventPoint(e->position());
@@ -200,6 +230,7 @@ void Control::mouseMoveEvent(QMouseEvent* e) {
 
 void Control::mouseReleaseEvent(QMouseEvent* e) {
     e->accept();
+    if (!knownButton(e->button())) return;
     const QPointF p = eventPoint(e->position());
     const bool inside = rect().contains(e->position().toPoint());
     const bool click = e->button() == Qt::LeftButton && pressedHere_ && inside && !afterDblClick_;
@@ -212,6 +243,7 @@ void Control::mouseReleaseEvent(QMouseEvent* e) {
 
 void Control::mouseDoubleClickEvent(QMouseEvent* e) {
     e->accept();
+    if (!knownButton(e->button())) return;
     // The second press of a double click is reported as DblClick in place of
     // MouseDown, and its release brings MouseUp without another Click.
     if (e->button() != Qt::LeftButton) {

@@ -72,6 +72,11 @@ public:
     // Twips per unit of the X/Y that this control's mouse events carry.
     virtual double eventUnitTwips() const;
 
+    // The runtime took the mouse capture away from this control (a message
+    // box opened, another window was activated, the control was disabled);
+    // the capture is already released when this runs.
+    virtual void captureTakenAway() {}
+
     // Runtime key code of a key (13 Enter, 37-40 arrows, 65-90 letters, ...).
     static Integer keyCodeOf(int qtKey);
     static Integer shiftOf(Qt::KeyboardModifiers m);
@@ -104,6 +109,7 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
     // Key handling shared with controls that forward an inner widget's keys.
     // Returns false when the handler dropped the key (code set to 0).

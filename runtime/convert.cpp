@@ -1,12 +1,11 @@
 #include "convert.h"
 
+#include <QFont>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <optional>
-
-#include <QFont>
 
 #include "picture.h"
 
@@ -137,9 +136,12 @@ double Val(const QString& text) {
 
 QString numberText(double value) {
     if (value == 0 || std::isnan(value)) return QStringLiteral("0");
+    // to_chars formats as printf does in the "C" locale, whatever locale the
+    // process took on at start-up: the phone reads "." as the decimal point.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", value);
-    return QString::fromLatin1(buf);
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    QString text = QString::fromLatin1(buf, r.ptr - buf);
+    return text.replace(u'e', u'E');
 }
 
 double roundHalfEven(double value) {

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <cstdlib>
 
+#include "control.h"
 #include "drivepath.h"
 #include "types.h"
 
@@ -39,10 +40,13 @@ void App::setTitle(const QString& title) {
 }
 
 int MsgBox(const QString& prompt, int buttons, const std::optional<QString>& title) {
+    // A modal box must be answerable with the mouse.
+    TakeCaptureAway();
     return host().msgBox(prompt, buttons, title.value_or(App::Title()));
 }
 
 QString InputBox(const QString& prompt, const std::optional<QString>& title, const QString& def) {
+    TakeCaptureAway();
     return host().inputBox(prompt, title.value_or(App::Title()), def);
 }
 
@@ -156,6 +160,13 @@ Hwnd SetCapture(Hwnd w) {
 bool ReleaseCapture() {
     host().releaseCapture();
     return true;
+}
+
+void TakeCaptureAway() {
+    Hwnd holder = host().getCapture();
+    if (!holder) return;
+    host().releaseCapture();
+    if (auto* c = dynamic_cast<Control*>(holder)) c->captureTakenAway();
 }
 
 }  // namespace rt

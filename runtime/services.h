@@ -71,5 +71,9 @@ Hwnd WindowFromPoint(int x, int y);
 Hwnd GetCapture();
 Hwnd SetCapture(Hwnd w);
 bool ReleaseCapture();
+// Releases the capture on the runtime's own account and lets the holder run
+// its steps for a lost capture: before a message or input box opens, when
+// another window takes the activation, when the holder is disabled.
+void TakeCaptureAway();
 
 }  // namespace rt

@@ -7,9 +7,6 @@
 int main(int argc, char** argv) {
     rt::Application app(argc, argv, QStringLiteral("Tessadrel"));
     controls::registerAll();
-    // Loaded from the event loop, so that an error no handler traps during the
-    // start-up gets the runtime's error box like any other.
-    QMetaObject::invokeMethod(
-        &app, [] { rt::Form::get<tessadrel::Form1>(); }, Qt::QueuedConnection);
+    rt::startInEventLoop([] { rt::Form::get<tessadrel::Form1>(); });
     return app.exec();
 }

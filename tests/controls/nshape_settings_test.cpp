@@ -1,11 +1,13 @@
 // The push button's stored settings: new-instance defaults, loading with the
-// read defaults (keys in any case, stop at the first bad value), saving what
-// is shown, and the shipped look read through the window design loader.
+// read defaults (keys in any case, stop at the first bad value), saving so
+// that every setting reloads as saved, and the shipped look read through the
+// window design loader.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <memory>
+#include <string>
 
 #include "controls/nshape.h"
 #include "runtime/convert.h"
@@ -168,47 +170,188 @@ TEST_F(NShapeSettingsTest, StoredPictureAppearsOnlyAtTheNextRepaint) {
     EXPECT_EQ(b->CurPicture(), 3);
 }
 
-TEST_F(NShapeSettingsTest, SavingStoresTheShownColoursUnderTheNormalKeys) {
-    b->initNew();
-    b->setBackColorHover(0x202020);
-    b->setBorderColorHover(0x404040);
-    b->setForeColorHover(0x606060);
-    form.show();
-    host.moveTo(form.mapToGlobal(QPoint(390, 190)));
-    host.moveTo(b, QPoint(2, 2));
-    rt::PropertyBag hovered;
-    b->writeProperties(hovered);
-    EXPECT_EQ(rt::CLng(hovered.ReadProperty(QStringLiteral("BackColorNormal"))), 0x202020);
-    EXPECT_EQ(rt::CLng(hovered.ReadProperty(QStringLiteral("BorderColorNormal"))), 0x404040);
-    EXPECT_EQ(rt::CLng(hovered.ReadProperty(QStringLiteral("ForeColorNormal"))), 0x606060);
+// Every setting a button stores, with the values a round trip must keep.
+struct Settings {
+    QString caption;
+    rt::Long background, backNormal, backHover, backDown;
+    rt::Long borderNormal, borderHover, borderDown, borderCustom;
+    rt::Long foreNormal, foreHover, foreDown;
+    rt::Integer fontSize;
+    bool bold, borderGotFocus, graphical, textVisible, stretchToText, stretch;
+    rt::Long style;
+};
 
-    // A disabled window around it leaves the button's own flag alone.
+void apply(N_Shape& b, const Settings& s) {
+    b.setCaption(s.caption);
+    b.setBackGround(s.background);
+    b.setBackColorNormal(s.backNormal), b.setBackColorHover(s.backHover);
+    b.setBackColorDown(s.backDown);
+    b.setBorderColorNormal(s.borderNormal), b.setBorderColorHover(s.borderHover);
+    b.setBorderColorDown(s.borderDown), b.setBorderCustom(s.borderCustom);
+    b.setForeColorNormal(s.foreNormal), b.setForeColorHover(s.foreHover);
+    b.setForeColorDown(s.foreDown);
+    b.setFontSize(s.fontSize), b.setFontBold(s.bold), b.setBorderGotFocus(s.borderGotFocus);
+    b.setGraphical(s.graphical), b.setText_Visible(s.textVisible);
+    b.setStretchToText(s.stretchToText), b.setStretch(s.stretch), b.setStyle(s.style);
+}
+
+// Read on an enabled button in the normal state, where the Normal getters
+// report the members.
+void expectSettings(const N_Shape& b, const Settings& s) {
+    EXPECT_EQ(b.Caption(), s.caption);
+    EXPECT_EQ(b.BackGround(), s.background);
+    EXPECT_EQ(b.BackColorNormal(), s.backNormal);
+    EXPECT_EQ(b.BackColorHover(), s.backHover);
+    EXPECT_EQ(b.BackColorDown(), s.backDown);
+    EXPECT_EQ(b.BorderColorNormal(), s.borderNormal);
+    EXPECT_EQ(b.BorderColorHover(), s.borderHover);
+    EXPECT_EQ(b.BorderColorDown(), s.borderDown);
+    EXPECT_EQ(b.BorderCustom(), s.borderCustom);
+    EXPECT_EQ(b.ForeColorNormal(), s.foreNormal);
+    EXPECT_EQ(b.ForeColorHover(), s.foreHover);
+    EXPECT_EQ(b.ForeColorDown(), s.foreDown);
+    EXPECT_EQ(b.FontSize(), s.fontSize);
+    EXPECT_EQ(b.FontBold(), s.bold);
+    EXPECT_EQ(b.BorderGotFocus(), s.borderGotFocus);
+    EXPECT_EQ(b.Graphical(), s.graphical);
+    EXPECT_EQ(b.Text_Visible(), s.textVisible);
+    EXPECT_EQ(b.StretchToText(), s.stretchToText);
+    EXPECT_EQ(b.Stretch(), s.stretch);
+    EXPECT_EQ(b.Style(), s.style);
+}
+
+TEST_F(NShapeSettingsTest, EverySettingReloadsAsSavedWhateverStateTheButtonWasSavedIn) {
+    const Settings table[] = {
+        // An empty caption and the colour the format writes with by default.
+        {QString(), 0xFF8080, 0xFF8080, 0xFF8080, 0xFF8080, 0xFF8080, 0xFF8080,
+         0xFF8080,  0xFF8080, 0xFF8080, 0xFF8080, 0xFF8080, 8,        false,
+         false,     false,    false,    true,     false,    4},
+        // Exactly the read defaults.
+        {QStringLiteral("NShape1"),
+         0xFF8080,
+         0x8080FF,
+         0x80C0FF,
+         0x80FFFF,
+         0xFFFF80,
+         0xFFFF80,
+         0xFFFF80,
+         0x80FF80,
+         0x8080FF,
+         0x8080FF,
+         0x8080FF,
+         8,
+         false,
+         false,
+         false,
+         false,
+         true,
+         false,
+         4},
+        // The shipped look.
+        {QStringLiteral("冻结"),
+         0xFFFFFF,
+         0xFFFFFF,
+         0xFFFFFF,
+         0xFFFFFF,
+         0xE0E0E0,
+         0,
+         0xC0C0C0,
+         0xFFFFFF,
+         0,
+         0,
+         0xC0C0C0,
+         10,
+         false,
+         false,
+         false,
+         true,
+         false,
+         false,
+         0},
+        // Everything else changed.
+        {QStringLiteral(" 清除应用数据 "),
+         0x010203,
+         0x040506,
+         0x070809,
+         0x0A0B0C,
+         0x0D0E0F,
+         0x101112,
+         0x131415,
+         0x161718,
+         0x191A1B,
+         0x1C1D1E,
+         0x1F2021,
+         14,
+         true,
+         true,
+         true,
+         true,
+         false,
+         true,
+         2},
+    };
+    enum class SavedWhile { Normal, Hovered, Pressed, Disabled };
+    form.setClientSize(6000, 3000);
+    form.show();
+    const QPoint away = form.mapToGlobal(QPoint(390, 190));
+    for (const Settings& s : table) {
+        for (SavedWhile state :
+             {SavedWhile::Normal, SavedWhile::Hovered, SavedWhile::Pressed, SavedWhile::Disabled}) {
+            SCOPED_TRACE(s.caption.toStdString() + " state " +
+                         std::to_string(static_cast<int>(state)));
+            b->initNew();
+            apply(*b, s);
+            host.moveTo(away);
+            if (state != SavedWhile::Normal) host.moveTo(b, QPoint(2, 2));
+            if (state == SavedWhile::Pressed) host.press(Qt::LeftButton);
+            if (state == SavedWhile::Disabled) b->setEnabled(false);
+            rt::PropertyBag bag;
+            b->writeProperties(bag);
+            if (state == SavedWhile::Pressed) host.release(Qt::LeftButton);
+            b->setEnabled(true);
+
+            N_Shape fresh(&form);
+            fresh.readProperties(bag);
+            EXPECT_EQ(fresh.Enabled(), state != SavedWhile::Disabled);
+            fresh.setEnabled(true);
+            expectSettings(fresh, s);
+        }
+    }
+}
+
+TEST_F(NShapeSettingsTest, FilesWrittenWithTheOlderDefaultsReadAsBefore) {
+    // Formerly an empty caption and caption colours of 0xFF8080 were left out.
+    rt::PropertyBag old;
+    old.WriteProperty(QStringLiteral("Caption"), QStringLiteral("Reboot"));
+    old.WriteProperty(QStringLiteral("ForeColorNormal"), QStringLiteral("&H00000000&"));
+    read(old);
+    EXPECT_EQ(b->Caption(), QStringLiteral("Reboot"));
+    EXPECT_EQ(b->ForeColorNormal(), 0);
+    EXPECT_EQ(b->ForeColorHover(), 0x8080FF);
+    read({});
+    EXPECT_EQ(b->Caption(), QStringLiteral("NShape1"));
+}
+
+TEST_F(NShapeSettingsTest, ADisabledWindowAroundTheButtonLeavesItsOwnFlagAlone) {
+    b->initNew();
     form.setEnabled(false);
     rt::PropertyBag inDisabledWindow;
     b->writeProperties(inDisabledWindow);
     EXPECT_TRUE(b->Enabled());
     EXPECT_FALSE(inDisabledWindow.contains(QStringLiteral("Enabled")));
-    form.setEnabled(true);
-
-    b->setEnabled(false);
-    rt::PropertyBag disabled;
-    b->writeProperties(disabled);
-    EXPECT_EQ(rt::CLng(disabled.ReadProperty(QStringLiteral("ForeColorNormal"))), 0xB3B3B3);
-    EXPECT_FALSE(rt::CBool(disabled.ReadProperty(QStringLiteral("Enabled"), true)));
 }
 
 TEST_F(NShapeSettingsTest, SavingLeavesOutWriteDefaultsAndStopsAtAFailingValue) {
     read({});
     rt::PropertyBag bag;
     b->writeProperties(bag);
-    // Caption and caption colours have other write defaults than read ones;
-    // Stretch and List_Icons are always stored; the font read by default
-    // names the default typeface and is left out.
+    // What was read by default is left out; Stretch and List_Icons are
+    // always stored; the font read by default names the default typeface.
     QStringList keys;
     for (const auto& e : bag.entries()) keys << e.first;
-    EXPECT_EQ(keys, names({"Stretch", "Caption", "ForeColorNormal", "ForeColorHover",
-                           "ForeColorDown", "List_Icons"}));
+    EXPECT_EQ(keys, names({"Stretch", "List_Icons"}));
 
+    b->setCaption(QStringLiteral("Stop"));
     b->label1()->setFontSize(40000);  // beyond a 16-bit size
     rt::PropertyBag stopped;
     b->writeProperties(stopped);

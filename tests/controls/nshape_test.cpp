@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "runtime/form.h"
+#include "runtime/services.h"
 #include "support/recordinghost.h"
 
 namespace {
@@ -332,6 +333,91 @@ TEST_F(NShapeTest, StretchedWidthIsInTwipsWhateverTheContainerScale) {
     inner->setStretchToText(true);
     EXPECT_DOUBLE_EQ(inner->Width(), 16);
     EXPECT_EQ(resizes, 1);
+}
+
+TEST_F(NShapeTest, HoverAndPressedPicturesSurviveTheWindowSystemsRepaints) {
+    b->setPicture_Normal(solidPicture(12, 12));
+    b->setPicture_Hover(solidPicture(12, 12));
+    b->setPicture_Down(solidPicture(12, 12));
+    const auto repaintEverything = [this] {
+        b->label1()->update();  // a constituent's update repaints the surface
+        b->update();
+        form.repaint();
+        QApplication::processEvents();
+    };
+    onBody();
+    repaintEverything();
+    EXPECT_EQ(b->CurPicture(), 2);
+    host.press(Qt::LeftButton);
+    repaintEverything();
+    EXPECT_EQ(b->CurPicture(), 1);
+    host.release(Qt::LeftButton);
+    repaintEverything();
+    EXPECT_EQ(b->CurPicture(), 2);
+    // The control's own repaint (a key up) still puts the normal icon back.
+    QKeyEvent up(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier);
+    QApplication::sendEvent(b, &up);
+    repaintEverything();
+    EXPECT_EQ(b->CurPicture(), 3);
+}
+
+TEST_F(NShapeTest, BackAndForwardButtonsRaiseNothing) {
+    onBody();
+    log.clear();
+    for (Qt::MouseButton extra : {Qt::BackButton, Qt::ForwardButton}) {
+        host.click(extra);
+        host.doubleClick(extra);
+    }
+    EXPECT_EQ(log, Log{});
+    EXPECT_EQ(b->buttonState(), N_Shape::StateHover);
+}
+
+TEST_F(NShapeTest, DisablingTheCaptureHolderReleasesTheCapture) {
+    b->setPicture_Normal(solidPicture(12, 12));
+    b->setPicture_Hover(solidPicture(12, 12));
+    onBody();
+    ASSERT_EQ(host.capture, b);
+    ASSERT_TRUE(b->MouseInside());
+    log.clear();
+    b->setEnabled(false);
+    EXPECT_EQ(host.capture, nullptr);
+    EXPECT_FALSE(b->MouseInside());
+    EXPECT_EQ(b->CurPicture(), 3);
+    EXPECT_EQ(log, Log{"MouseOut"});
+}
+
+TEST_F(NShapeTest, BoxesOpenedFromClickFindTheCaptureGone) {
+    std::vector<rt::Hwnd> captureWhenBoxOpened;
+    b->Click.handle([&] {
+        log.push_back("Click");
+        rt::MsgBox(QStringLiteral("嘤嘤嘤~"));
+        captureWhenBoxOpened.push_back(host.capture);
+        rt::InputBox(QStringLiteral("输入"));
+        captureWhenBoxOpened.push_back(host.capture);
+    });
+    onBody();
+    ASSERT_EQ(host.capture, b);
+    log.clear();
+    host.click();
+    EXPECT_EQ(captureWhenBoxOpened, (std::vector<rt::Hwnd>{nullptr, nullptr}));
+    EXPECT_EQ(log, (Log{"MouseDown1", "MouseUp1", "Click", "MouseOut"}));
+    EXPECT_EQ(host.boxes.size(), 1u);
+    // The next move over the button takes the capture again.
+    onBody(6);
+    EXPECT_EQ(host.capture, b);
+}
+
+TEST_F(NShapeTest, ALabelDeclaredLaterOverTheButtonLiesBeneathIt) {
+    auto* label = new rt::Label(&form);
+    label->setCaption(QStringLiteral("盖在按钮上的标签"));
+    label->Move(300, 600, 1200, 300);  // overlaps the button's left part
+    label->show();
+    const QPoint overlap = b->mapToGlobal(QPoint(5, 5));
+    ASSERT_TRUE(label->geometry().contains(form.mapFromGlobal(overlap)));
+    EXPECT_EQ(rt::WindowFromPoint(overlap.x(), overlap.y()), b);
+    log.clear();
+    host.moveTo(overlap);
+    EXPECT_EQ(log, (Log{"MouseMove0", "MouseEnter"}));
 }
 
 }  // namespace

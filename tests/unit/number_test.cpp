@@ -3,6 +3,7 @@
 
 #include "runtime/convert.h"
 #include "runtime/types.h"
+#include "support/commalocale.h"
 
 namespace {
 
@@ -12,42 +13,58 @@ struct NumberCase {
     const char* text;
 };
 
-TEST(NumberFromText, ValThenShortestText) {
-    const NumberCase cases[] = {
-        {"0.75", 0.75, "0.75"},
-        {"1e1", 10, "10"},
-        {"-2", -2, "-2"},
-        {"", 0, "0"},
-        {"1 2", 12, "12"},
-        {".5", 0.5, "0.5"},
-        {"1,5", 1, "1"},
-        {"abc", 0, "0"},
-        {"1.0", 1, "1"},
-        {"2.50", 2.5, "2.5"},
-        {"&H1F", 31, "31"},
-        {"&O17", 15, "15"},
-        {"0.5x", 0.5, "0.5"},
-        {"12abc", 12, "12"},
-        {"1e20", 1e20, "1E+20"},
-        {"123456789012345", 123456789012345.0, "123456789012345"},
-        {"1234567890123456", 1234567890123456.0, "1.23456789012346E+15"},
-        {"0.00001", 0.00001, "1E-05"},
-        {" -\t3 .\n25", -3.25, "-3.25"},
-        {"+7", 7, "7"},
-        {"1D2", 100, "100"},
-        {"1e", 1, "1"},
-        {"-", 0, "0"},
-        {"&HFFFF", -1, "-1"},
-        {"&HFFFF&", 65535, "65535"},
-        {"1/3", 1, "1"},
-        {"0.1", 0.1, "0.1"},
-        {"-0", 0, "0"},
-    };
-    for (const auto& c : cases) {
+const NumberCase kCases[] = {
+    {"0.75", 0.75, "0.75"},
+    {"1e1", 10, "10"},
+    {"-2", -2, "-2"},
+    {"", 0, "0"},
+    {"1 2", 12, "12"},
+    {".5", 0.5, "0.5"},
+    {"1,5", 1, "1"},
+    {"abc", 0, "0"},
+    {"1.0", 1, "1"},
+    {"2.50", 2.5, "2.5"},
+    {"&H1F", 31, "31"},
+    {"&O17", 15, "15"},
+    {"0.5x", 0.5, "0.5"},
+    {"12abc", 12, "12"},
+    {"1e20", 1e20, "1E+20"},
+    {"123456789012345", 123456789012345.0, "123456789012345"},
+    {"1234567890123456", 1234567890123456.0, "1.23456789012346E+15"},
+    {"0.00001", 0.00001, "1E-05"},
+    {" -\t3 .\n25", -3.25, "-3.25"},
+    {"+7", 7, "7"},
+    {"1D2", 100, "100"},
+    {"1e", 1, "1"},
+    {"-", 0, "0"},
+    {"&HFFFF", -1, "-1"},
+    {"&HFFFF&", 65535, "65535"},
+    {"1/3", 1, "1"},
+    {"0.1", 0.1, "0.1"},
+    {"-0", 0, "0"},
+};
+
+void expectTable() {
+    for (const auto& c : kCases) {
         const QString typed = QString::fromUtf8(c.typed);
         EXPECT_DOUBLE_EQ(rt::Val(typed), c.value) << c.typed;
         EXPECT_EQ(rt::numberText(rt::Val(typed)), QString::fromUtf8(c.text)) << c.typed;
+        EXPECT_EQ(rt::CStr(rt::Val(typed)), QString::fromUtf8(c.text)) << c.typed;
     }
+}
+
+TEST(NumberFromText, ValThenShortestText) {
+    expectTable();
+}
+
+// The user's desktop may write numbers with a decimal comma; the phone reads
+// only a point.
+TEST(NumberFromText, TheSameUnderACommaLocale) {
+    testing_support::CommaLocale locale;
+    REQUIRE_COMMA_LOCALE(locale);
+    expectTable();
+    EXPECT_DOUBLE_EQ(rt::Val(QStringLiteral("0,75")), 0);
+    EXPECT_EQ(rt::CStr(static_cast<float>(0.25)), QStringLiteral("0.25"));
 }
 
 TEST(NumberFromText, HugeNumbersStayFinite) {

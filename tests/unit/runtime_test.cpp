@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <memory>
 
+#include "runtime/application.h"
 #include "runtime/form.h"
 #include "runtime/intrinsics.h"
 #include "runtime/services.h"
@@ -304,6 +305,28 @@ TEST(Pointer, WindowFromPointSeesWindowedControlsOnly) {
     EXPECT_EQ(rt::WindowFromPoint(overLabel.x(), overLabel.y()), &box);
     const QPoint outside = form.mapToGlobal(QPoint(190, 190));
     EXPECT_EQ(rt::WindowFromPoint(outside.x(), outside.y()), &form);
+}
+
+// A first window whose load handler fails with an error nothing traps.
+class FailingStart : public rt::Form {
+protected:
+    void Form_Load() override {
+        loads += 1;
+        throw rt::RuntimeError(53, QStringLiteral("File not found"));
+    }
+};
+
+TEST(Startup, AnUntrappedErrorInTheFirstLoadShowsTheErrorBoxAndEndsTheProgram) {
+    RecordingHost host;
+    loads = 0;
+    rt::startInEventLoop([] { rt::Form::get<FailingStart>().Show(); });
+    EXPECT_EQ(loads, 0);  // nothing loads before the event loop runs
+    QCoreApplication::processEvents();
+    EXPECT_EQ(loads, 1);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, QStringLiteral("Run-time error '53':\n\nFile not found"));
+    EXPECT_EQ(host.boxes[0].flags, rt::vbCritical);
+    EXPECT_TRUE(host.ended);
 }
 
 }  // namespace
