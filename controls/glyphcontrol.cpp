@@ -101,7 +101,7 @@ GlyphControl::GlyphControl(QWidget* container, const QString& initialCaption, bo
 
 void GlyphControl::setCaption(const QString& c) {
     lbl_->setCaption(c);
-    setAccessibleName(c);  // the control, not only its label, is named by it
+    setAccessibleName(c);
     layout();
     PropertyChanged(QStringLiteral("Caption"));
 }

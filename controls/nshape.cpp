@@ -75,6 +75,7 @@ N_Shape::N_Shape(QWidget* container)
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setEnabled(false);
     timer1_->setInterval(1);
+    timer1_->setPointerPoll(true);
 
     // Design-time artwork only; kept out of sight so that it never takes the
     // pointer.
@@ -119,7 +120,7 @@ QString N_Shape::Caption() const {
 
 void N_Shape::setCaption(const QString& caption) {
     label1_->setCaption(caption);
-    setAccessibleName(caption);  // the button, not only its label, is named by it
+    setAccessibleName(caption);
     PropertyChanged(QStringLiteral("Caption"));
 }
 

@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "platform.h"
 #include "services.h"
 #include "types.h"
 
@@ -15,7 +16,13 @@ namespace {
 
 }  // namespace
 
-Application::Application(int& argc, char** argv, const QString& title) : QApplication(argc, argv) {
+int& Application::beforeStart(int& argc) {
+    choosePlatform();
+    return argc;
+}
+
+Application::Application(int& argc, char** argv, const QString& title)
+    : QApplication(beforeStart(argc), argv) {
     setApplicationName(title);
     App::setTitle(title);
     // The program ends when its last window is unloaded, not when the last

@@ -10,6 +10,10 @@ class Application : public QApplication {
 public:
     Application(int& argc, char** argv, const QString& title);
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    // Chooses the platform (rt::choosePlatform) before the base exists.
+    static int& beforeStart(int& argc);
 };
 
 // Runs a piece of the program as the event loop runs a handler: an untrapped

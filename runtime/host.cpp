@@ -1,7 +1,6 @@
 #include "host.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -12,6 +11,7 @@
 
 #include "control.h"
 #include "form.h"
+#include "pointerwatch.h"
 #include "services.h"
 #include "shellstart.h"
 #include "types.h"
@@ -29,6 +29,12 @@ Hwnd windowOf(QWidget* w) {
     return nullptr;
 }
 
+Hwnd windowIn(QWidget* top, QPoint screen) {
+    if (!top) return nullptr;
+    QWidget* child = top->childAt(top->mapFromGlobal(screen));
+    return windowOf(child ? child : top);
+}
+
 Hwnd windowAt(QPoint screen) {
     QWidget* top = nullptr;
     const auto tops = QApplication::topLevelWidgets();
@@ -40,9 +46,7 @@ Hwnd windowAt(QPoint screen) {
         }
         top = w;
     }
-    if (!top) return nullptr;
-    QWidget* child = top->childAt(top->mapFromGlobal(screen));
-    return windowOf(child ? child : top);
+    return windowIn(top, screen);
 }
 
 namespace {
@@ -55,7 +59,7 @@ public:
                                            QProcessEnvironment::systemEnvironment(), &why);
         if (!plan) {
             if (why == shellstart::Failure::NoTerminal) {
-                msgBox(shellstart::failureMessage(why), vbExclamation, App::Title());
+                MsgBox(shellstart::failureMessage(why), vbExclamation);
                 return 0;
             }
             throw RuntimeError(53, QStringLiteral("File not found"));
@@ -120,18 +124,13 @@ public:
 
     bool fileExists(const QString& path) override { return QFileInfo(path).isFile(); }
 
-    QPoint cursorPos() override { return QCursor::pos(); }
+    QPoint cursorPos() override { return pointer_.cursorPos(); }
     Hwnd windowFromPoint(QPoint screen) override {
-        QWidget* w = QApplication::widgetAt(screen);
-        return w ? windowOf(w) : windowAt(screen);
+        return windowIn(pointer_.topLevelAt(screen), screen);
     }
-    Hwnd getCapture() override { return QWidget::mouseGrabber(); }
-    void setCapture(Hwnd w) override {
-        if (w) w->grabMouse();
-    }
-    void releaseCapture() override {
-        if (QWidget* g = QWidget::mouseGrabber()) g->releaseMouse();
-    }
+    Hwnd getCapture() override { return pointer_.capture(); }
+    void setCapture(Hwnd w) override { pointer_.setCapture(w); }
+    void releaseCapture() override { pointer_.releaseCapture(); }
 
     void sleep(int ms) override { QThread::msleep(static_cast<unsigned long>(std::max(0, ms))); }
 
@@ -147,6 +146,7 @@ public:
     }
 
     bool timersRun() const override { return true; }
+    PointerChanges* pointerChanges() override { return &pointer_; }
 
     [[noreturn]] void end() override {
         // Stop at once, as the runtime does: no further handler runs.
@@ -155,6 +155,9 @@ public:
     }
 
     void lastFormUnloaded() override { QCoreApplication::quit(); }
+
+private:
+    PointerWatch pointer_;
 };
 
 RealHost& realHost() {

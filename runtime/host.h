@@ -3,6 +3,7 @@
 // box, input box, document open, file test, pointer query, capture, sleep,
 // synthesized keystroke and the end of the program go through the host. The
 // program runs on the real host; tests install a recording host.
+#include <QObject>
 #include <QPoint>
 #include <QString>
 
@@ -11,6 +12,24 @@ class QWidget;
 namespace rt {
 
 using Hwnd = QWidget*;
+
+// Tells when the answer of the pointer functions may have changed: the
+// pointer moved, a window was entered or left, shown, hidden, moved,
+// restacked or activated, a control was shown, hidden or moved.
+class PointerChanges : public QObject {
+    Q_OBJECT
+public:
+    quint64 stamp() const { return stamp_; }
+    void bump() {
+        ++stamp_;
+        Q_EMIT changed();
+    }
+Q_SIGNALS:
+    void changed();
+
+private:
+    quint64 stamp_ = 0;
+};
 
 // Message box flags and answers.
 inline constexpr int vbOKOnly = 0;
@@ -53,6 +72,9 @@ public:
     virtual void sendKeys(const QString& keys) = 0;
     // Timers tick by themselves on the real host; a test ticks them by hand.
     virtual bool timersRun() const = 0;
+    // When the pointer functions may answer differently; nullptr when the
+    // host cannot tell (then pointer polls simply tick).
+    virtual PointerChanges* pointerChanges() { return nullptr; }
     // The program stops at once.
     [[noreturn]] virtual void end() = 0;
     // The last loaded window was unloaded.
@@ -67,6 +89,9 @@ void setHost(Host* h);
 // the visible windows: windowless controls (labels, images, shapes) belong to
 // the window that holds them.
 Hwnd windowAt(QPoint screen);
+// The windowed control or form under a screen point within a top-level
+// window (nullptr for none).
+Hwnd windowIn(QWidget* top, QPoint screen);
 // The nearest windowed control or form at or above a widget.
 Hwnd windowOf(QWidget* w);
 

@@ -466,7 +466,34 @@ void Shape::paintEvent(QPaintEvent*) {
 // ---------------------------------------------------------------- Timer
 
 Timer::Timer(QObject* owner) : QObject(owner) {
-    connect(&qt_, &QTimer::timeout, this, [this] { Tick(); });
+    connect(&qt_, &QTimer::timeout, this, [this] { ticked(); });
+}
+
+void Timer::setPointerPoll(bool on) {
+    pointerPoll_ = on;
+    sync();
+}
+
+void Timer::ticked() {
+    Tick();
+    // A tick while resting looked afresh (the pointer functions ask the
+    // window system again after that long) and found nothing to act on.
+    if (!pointerPoll_ || !running() || resting_) return;
+    PointerChanges* changes = host().pointerChanges();
+    if (!changes) return;
+    if (stamped_ && changes->stamp() == lastStamp_) {
+        rest();
+        return;
+    }
+    lastStamp_ = changes->stamp();
+    stamped_ = true;
+}
+
+void Timer::rest() {
+    PointerChanges* changes = host().pointerChanges();
+    resting_ = true;
+    if (host().timersRun()) qt_.start(std::max(interval_, kPointerPollRestMs));
+    connect(changes, &PointerChanges::changed, this, &Timer::sync, Qt::UniqueConnection);
 }
 
 void Timer::setInterval(int ms) {
@@ -482,7 +509,18 @@ void Timer::setEnabled(bool v) {
     sync();
 }
 
+void Timer::setPrecise(bool v) {
+    qt_.setTimerType(v ? Qt::PreciseTimer : Qt::CoarseTimer);
+    sync();  // a running timer takes the new kind at once
+}
+
 void Timer::sync() {
+    if (resting_) {
+        resting_ = false;
+        if (PointerChanges* changes = host().pointerChanges())
+            disconnect(changes, &PointerChanges::changed, this, &Timer::sync);
+    }
+    stamped_ = false;
     if (running() && host().timersRun()) {
         qt_.start(interval_);
     } else {
@@ -491,7 +529,7 @@ void Timer::sync() {
 }
 
 void Timer::fire() {
-    if (running()) Tick();
+    if (running()) ticked();
 }
 
 }  // namespace rt

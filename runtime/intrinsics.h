@@ -241,18 +241,36 @@ public:
     void setEnabled(bool v);
     // Whether a tick would come: enabled with a non-zero interval.
     bool running() const { return enabled_ && interval_ > 0; }
+    // A precise timer keeps to its interval to the millisecond; the default
+    // one may be moved by a few percent to share wake-ups.
+    bool precise() const { return qt_.timerType() == Qt::PreciseTimer; }
+    void setPrecise(bool v);
     // One tick now, when the timer is running (tests drive timers this way).
     void fire();
+    // A poll of the pointer: on a host that tells when the pointer or the
+    // windows change, a tick that could only find what the one before found
+    // is left out, and the next comes at most one interval after a change
+    // (at the latest after kPointerPollRestMs). So a poll of 1 ms costs next
+    // to nothing while the pointer rests.
+    void setPointerPoll(bool on);
+    static constexpr int kPointerPollRestMs = 50;
+    bool resting() const { return resting_; }
 
     // The Timer event (a member cannot bear its class's name).
     Event<> Tick;
 
 private:
     void sync();
+    void ticked();
+    void rest();
     QTimer qt_;
     int interval_ = 0;
     bool enabled_ = true;
     int index_ = -1;
+    bool pointerPoll_ = false;
+    bool resting_ = false;
+    bool stamped_ = false;
+    quint64 lastStamp_ = 0;
 };
 
 }  // namespace rt

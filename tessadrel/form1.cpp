@@ -8,6 +8,7 @@
 #include "runtime/design.h"
 #include "runtime/services.h"
 #include "software.h"
+#include "touchsimu.h"
 
 namespace tessadrel {
 
@@ -106,7 +107,6 @@ void Form1::Image5der_Click() {}  // Navigation
 void Form1::Image9_Click() {}     // Status
 void Form1::Image10_Click() {}    // PhoneArea
 void Form1::Image21_Click() {}    // keysimu
-void Form1::Image12_Click() {}    // touchsimu
 void Form1::Image17_Click() {
     rt::Form::get<Software>().Show();
 }
@@ -114,6 +114,9 @@ void Form1::Image19_Click() {}  // OKC
 void Form1::Image23_Click() {}  // Help
 void Form1::Image24_Click() {
     rt::Form::get<DonatION>().Show();
+}
+void Form1::Image12_Click() {
+    rt::Form::get<touchsimu>().Show();
 }
 void Form1::Image25_Click() {}  // About
 

@@ -20,11 +20,13 @@ RecordingHost::~RecordingHost() {
 
 double RecordingHost::shell(const QString& line, int style) {
     started.push_back({line, style});
+    journal.push_back(QStringLiteral("shell %1: %2").arg(style).arg(line));
     return static_cast<double>(started.size());
 }
 
 int RecordingHost::msgBox(const QString& text, int flags, const QString& title) {
     boxes.push_back({text, flags, title});
+    journal.push_back(QStringLiteral("box %1 %2: %3").arg(flags).arg(title, text));
     if (boxAnswers.empty()) return rt::vbOK;
     const int a = boxAnswers.front();
     boxAnswers.pop_front();
@@ -39,6 +41,11 @@ QString RecordingHost::inputBox(const QString& prompt, const QString&, const QSt
     return a;
 }
 
+void RecordingHost::sleep(int ms) {
+    sleeps.push_back(ms);
+    journal.push_back(QStringLiteral("sleep %1").arg(ms));
+}
+
 void RecordingHost::end() {
     ended = true;
     throw rt::ProgramEnded{};
@@ -51,8 +58,14 @@ std::vector<QString> RecordingHost::lines() const {
 }
 
 QWidget* RecordingHost::target() const {
-    if (capture) return capture;
-    if (pressedOn_) return pressedOn_;
+    // As on the real host: the capture holder gets the input of every other
+    // widget, its own constituents keep theirs.
+    QWidget* under = pressedOn_ ? pressedOn_.data() : widgetUnderCursor();
+    if (capture && !(under && (under == capture || capture->isAncestorOf(under)))) return capture;
+    return under;
+}
+
+QWidget* RecordingHost::widgetUnderCursor() const {
     QWidget* top = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible() && w->geometry().contains(cursor)) top = w;

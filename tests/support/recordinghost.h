@@ -5,6 +5,7 @@
 // widget under it (or to the one holding the capture), and never runs timers
 // by itself.
 #include <QPoint>
+#include <QPointer>
 #include <QSet>
 #include <QString>
 #include <deque>
@@ -39,6 +40,9 @@ public:
     std::vector<QString> opened;
     std::vector<int> sleeps;
     std::vector<QString> keys;
+    // Starts, message boxes and sleeps in the order they happened:
+    // "shell 0: LINE", "box 16 TITLE: TEXT", "sleep 120".
+    std::vector<QString> journal;
     bool ended = false;
     bool lastUnloaded = false;
 
@@ -49,7 +53,9 @@ public:
 
     // The virtual pointer.
     QPoint cursor;
-    rt::Hwnd capture = nullptr;
+    // Guarded: a window closed while one of its controls holds the capture
+    // leaves no dangling holder behind.
+    QPointer<QWidget> capture;
     // Moves the pointer to a screen point, delivering a move to the widget
     // under it (or the capture holder, or the widget a held button went down on).
     void moveTo(QPoint screen);
@@ -74,10 +80,10 @@ public:
     bool fileExists(const QString& path) override { return files.contains(path); }
     QPoint cursorPos() override { return cursor; }
     rt::Hwnd windowFromPoint(QPoint screen) override { return rt::windowAt(screen); }
-    rt::Hwnd getCapture() override { return capture; }
+    rt::Hwnd getCapture() override { return capture.data(); }
     void setCapture(rt::Hwnd w) override { capture = w; }
     void releaseCapture() override { capture = nullptr; }
-    void sleep(int ms) override { sleeps.push_back(ms); }
+    void sleep(int ms) override;
     void sendKeys(const QString& k) override { keys.push_back(k); }
     bool timersRun() const override { return false; }
     [[noreturn]] void end() override;
@@ -88,10 +94,11 @@ public:
 
 private:
     QWidget* target() const;
+    QWidget* widgetUnderCursor() const;
     void send(QWidget* to, int type, Qt::MouseButton b);
 
     Qt::MouseButtons buttons_ = Qt::NoButton;
-    QWidget* pressedOn_ = nullptr;
+    QPointer<QWidget> pressedOn_;
 };
 
 }  // namespace testing_support

@@ -14,6 +14,7 @@
 #include "runtime/application.h"
 #include "runtime/form.h"
 #include "runtime/intrinsics.h"
+#include "runtime/platform.h"
 #include "runtime/services.h"
 #include "runtime/usercontrol.h"
 #include "support/recordinghost.h"
@@ -327,6 +328,63 @@ TEST(Startup, AnUntrappedErrorInTheFirstLoadShowsTheErrorBoxAndEndsTheProgram) {
     EXPECT_EQ(host.boxes[0].text, QStringLiteral("Run-time error '53':\n\nFile not found"));
     EXPECT_EQ(host.boxes[0].flags, rt::vbCritical);
     EXPECT_TRUE(host.ended);
+}
+
+TEST(Startup, TheProgramsRunOnX11WheneverAnXDisplayIsReachable) {
+    int probes = 0;
+    const auto reachable = [&] {
+        ++probes;
+        return true;
+    };
+    const auto unreachable = [] { return false; };
+    // A Wayland desktop with XWayland: DISPLAY and WAYLAND_DISPLAY both set.
+    EXPECT_EQ(rt::platformFor({}, ":0", reachable), QByteArray("xcb"));
+    EXPECT_EQ(rt::platformFor({}, ":0", unreachable), QByteArray());
+    EXPECT_EQ(rt::platformFor({}, {}, reachable), QByteArray());
+    // What the user asked for stands, and the display is not even probed.
+    probes = 0;
+    EXPECT_EQ(rt::platformFor("wayland", ":0", reachable), QByteArray());
+    EXPECT_EQ(rt::platformFor("offscreen", ":0", reachable), QByteArray());
+    EXPECT_EQ(probes, 0);
+}
+
+// A host that tells when the pointer may have changed, as the real one does.
+struct ChangesHost : RecordingHost {
+    rt::PointerChanges changes;
+    rt::PointerChanges* pointerChanges() override { return &changes; }
+};
+
+TEST(Timers, APointerPollRestsWhileNothingChangesAndTicksAgainAfterAChange) {
+    ChangesHost host;
+    rt::Timer poll(nullptr);
+    int ticks = 0;
+    poll.Tick.handle([&] { ++ticks; });
+    poll.setInterval(1);
+    poll.setPointerPoll(true);
+    poll.fire();
+    EXPECT_FALSE(poll.resting());
+    poll.fire();  // found what the one before found
+    EXPECT_TRUE(poll.resting());
+    EXPECT_TRUE(poll.running());
+    poll.fire();  // the slow tick while resting still looks
+    EXPECT_EQ(ticks, 3);
+    EXPECT_TRUE(poll.resting());
+
+    host.changes.bump();  // the pointer moved
+    EXPECT_FALSE(poll.resting());
+    poll.fire();
+    EXPECT_FALSE(poll.resting());
+    poll.fire();
+    EXPECT_TRUE(poll.resting());
+    poll.setEnabled(false);
+    EXPECT_FALSE(poll.resting());
+
+    // A plain timer never rests.
+    rt::Timer plain(nullptr);
+    plain.setInterval(1);
+    plain.fire();
+    plain.fire();
+    EXPECT_FALSE(plain.resting());
 }
 
 }  // namespace
