@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "intrinsics.h"
 #include "platform.h"
 #include "services.h"
 #include "types.h"
@@ -28,6 +29,7 @@ Application::Application(int& argc, char** argv, const QString& title)
     // The program ends when its last window is unloaded, not when the last
     // visible one closes: a loaded hidden window keeps it running.
     setQuitOnLastWindowClosed(false);
+    installTypefaceSubstitutes();
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

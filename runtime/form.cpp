@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 #include "color.h"
 #include "host.h"
@@ -55,8 +57,39 @@ void Form::setBackColor(Long c) {
 }
 
 void Form::setClientSize(double widthTwips, double heightTwips) {
+    keptWidth_ = {};
+    keptHeight_ = {};
     resize(static_cast<int>(widthTwips / kTwipsPerPixel),
            static_cast<int>(heightTwips / kTwipsPerPixel));
+}
+
+namespace {
+int shownPixels(double twips) {
+    return std::max(1, static_cast<int>(std::lround(twips / kTwipsPerPixel)));
+}
+}  // namespace
+
+double Form::twipsOf(const KeptSize& kept, int pixels) {
+    // Once the window has another size (the user, a layout), the pixels tell.
+    return kept.pixels == pixels ? kept.twips : pixels * static_cast<double>(kTwipsPerPixel);
+}
+
+double Form::Width() const {
+    return twipsOf(keptWidth_, width());
+}
+
+double Form::Height() const {
+    return twipsOf(keptHeight_, height());
+}
+
+void Form::setWidth(double twips) {
+    keptWidth_ = {twips, shownPixels(twips)};
+    resize(keptWidth_.pixels, height());
+}
+
+void Form::setHeight(double twips) {
+    keptHeight_ = {twips, shownPixels(twips)};
+    resize(width(), keptHeight_.pixels);
 }
 
 void Form::Show() {

@@ -63,8 +63,14 @@ public:
 
     Long BackColor() const { return backColor_; }
     void setBackColor(Long c);
-    double Width() const { return width() * kTwipsPerPixel; }
-    double Height() const { return height() * kTwipsPerPixel; }
+    // The size in twips. A size set here reads back as given (8000 stays
+    // 8000, not the 7995 of the whole pixels shown) for as long as the
+    // window keeps the pixels it produced; a window is at least one pixel
+    // wide and high, so a size of 0 shows as one pixel.
+    double Width() const;
+    double Height() const;
+    void setWidth(double twips);
+    void setHeight(double twips);
     // Client area in twips.
     void setClientSize(double widthTwips, double heightTwips);
 
@@ -103,7 +109,16 @@ private:
     void load();
     void discard();
 
+    // A size given in twips and the pixels it was shown with.
+    struct KeptSize {
+        double twips = 0;
+        int pixels = -1;
+    };
+    static double twipsOf(const KeptSize& kept, int pixels);
+
     std::vector<QObject*> controls_;
+    KeptSize keptWidth_;
+    KeptSize keptHeight_;
     std::type_index key_{typeid(void)};
     bool registered_ = false;
     bool loaded_ = false;

@@ -27,6 +27,15 @@ QFont runtimeFont(const QString& name, double sizePt, bool bold) {
     return f;
 }
 
+void installTypefaceSubstitutes() {
+    const QString sans = QStringLiteral("Noto Sans CJK SC");
+    const QString serif = QStringLiteral("Noto Serif CJK SC");
+    QFont::insertSubstitution(QStringLiteral("微软雅黑"), sans);
+    QFont::insertSubstitution(QStringLiteral("Microsoft YaHei"), sans);
+    QFont::insertSubstitution(QStringLiteral("宋体"), serif);
+    QFont::insertSubstitution(QStringLiteral("SimSun"), serif);
+}
+
 // ---------------------------------------------------------------- TextBox
 
 TextBox::TextBox(QWidget* container) : InputControl(container, true), edit_(new QLineEdit(this)) {
@@ -153,9 +162,8 @@ void Label::setAutoSize(bool v) {
 
 void Label::fitToCaption() {
     const QFontMetrics fm(font());
-    // The caption is drawn wrapped at the label's width, so a width rounded
-    // down from the text's fractional advance would push its last word onto
-    // a line of its own.
+    // Whole pixels rounded up: a width rounded down by a fraction would make
+    // the caption wrap its last word onto a line below the label.
     const QSize s =
         wordWrap_
             ? fm.boundingRect(QRect(0, 0, width(), 10000), Qt::TextWordWrap, caption_).size()

@@ -127,6 +127,13 @@ QString TextFile::LineInput() {
     return line;
 }
 
+bool CreateEmptyFile(const QString& windowsPath) {
+    const std::string mapped = mapDrivePath(windowsPath.toStdString());
+    if (!makeParentFolders(mapped)) return false;
+    QFile f(QString::fromStdString(mapped));
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+}
+
 bool GetCursorPos(QPoint& pt) {
     pt = host().cursorPos();
     return true;

@@ -63,6 +63,12 @@ private:
     qsizetype pos_ = 0;
 };
 
+// Opens a file for output and closes it again, as "Open ... For Output" does:
+// afterwards the file exists and is empty. The folders above it are made
+// first (a fresh drive folder lacks those that Windows always has). False
+// when the file could not be made.
+bool CreateEmptyFile(const QString& windowsPath);
+
 // user32's pointer and capture functions.
 bool GetCursorPos(QPoint& pt);
 bool ScreenToClient(Hwnd w, QPoint& pt);

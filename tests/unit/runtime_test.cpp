@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QMimeData>
@@ -55,6 +56,30 @@ TEST(Forms, LoadedOnceOnFirstReferenceAndAfreshAfterUnload) {
     EXPECT_EQ(loads, 2);
     EXPECT_EQ(c.box->Text(), QString());  // a fresh window, not the discarded one
     EXPECT_EQ(c.findControl(QStringLiteral("box")), c.box);
+}
+
+TEST(Forms, SizeSetInTwipsReadsBackAsGivenWithAtLeastOnePixelShown) {
+    RecordingHost host;
+    rt::Form form;
+    struct Case {
+        double twips;
+        int pixels;
+    };
+    // 8000 twips is 533 whole pixels (7995 twips), yet reads back 8000.
+    const Case cases[] = {{8000, 533}, {4000, 267}, {200, 13}, {7, 1}, {0, 1}};
+    for (const Case& c : cases) {
+        form.setWidth(c.twips);
+        form.setHeight(c.twips / 2);
+        EXPECT_EQ(form.width(), c.pixels) << c.twips;
+        EXPECT_EQ(form.Width(), c.twips);
+        EXPECT_EQ(form.Height(), c.twips / 2);
+        EXPECT_GE(form.height(), 1);
+    }
+    // Once the window takes another size, its pixels tell.
+    form.setWidth(8000);
+    form.resize(100, 50);
+    EXPECT_EQ(form.Width(), 1500);
+    EXPECT_EQ(form.Height(), 750);
 }
 
 TEST(TextBox, ChangeOnlyForAnotherTextAndKeyPressCanDropKeys) {
@@ -230,6 +255,22 @@ TEST(TextFile, LinesEndAtCrCrLfOrLf) {
                            QStringLiteral("four"), QString(), QStringLiteral("last")}));
     EXPECT_THROW(t.LineInput(), rt::RuntimeError);
     EXPECT_THROW(rt::TextFile(dir.filePath(QStringLiteral("missing.txt"))), rt::RuntimeError);
+}
+
+TEST(TextFile, CreatingAnEmptyFileMakesItsFoldersAndEmptiesWhatWasThere) {
+    QTemporaryDir dir;
+    qputenv("TESSADREL_DRIVES", dir.path().toUtf8());
+    const QString file = QStringLiteral("C:\\WINDOWS\\serno.txt");
+    ASSERT_TRUE(rt::CreateEmptyFile(file));  // the drive folder starts empty
+    QFile f(rt::hostPath(file));
+    EXPECT_EQ(rt::hostPath(file), dir.filePath(QStringLiteral("c/WINDOWS/serno.txt")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("OldPhone\n");
+    f.close();
+    ASSERT_TRUE(rt::CreateEmptyFile(file));
+    EXPECT_EQ(QFileInfo(f).size(), 0);
+    EXPECT_TRUE(rt::TextFile(file).Eof());
+    qunsetenv("TESSADREL_DRIVES");
 }
 
 TEST(Services, DirFindsTheToolFilesAsThisMachineHasThem) {

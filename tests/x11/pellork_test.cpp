@@ -1,0 +1,175 @@
+// The companion's windows on a real X server: its links and buttons clicked
+// with the real pointer, its warnings answered with the mouse, and the lines
+// that reach a fake adb through the real interpreter, whose answers the
+// splash reads back from the device files.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+
+#include "pellork/form1.h"
+#include "pellork/start.h"
+#include "runtime/form.h"
+#include "runtime/services.h"
+#include "xdriver.h"
+
+namespace {
+
+using pellork::Form1;
+using pellork::Start;
+
+// A phone behind a fake adb first on PATH: it logs its arguments, one call a
+// line, and answers the four queries. The minimized consoles run in place
+// (a terminal that only runs what follows -e), and the device files land in
+// a drive folder of the test's own.
+class FakePhone {
+public:
+    explicit FakePhone(const QByteArray& maker) {
+        log_ = dir_.filePath(QStringLiteral("adb.log"));
+        write(QStringLiteral("adb"), "#!/bin/sh\necho \"$*\" >> \"" + log_.toUtf8() +
+                                         "\"\n"
+                                         "case \"$*\" in\n"
+                                         "  'shell getprop ro.product.model') echo TestPhone ;;\n"
+                                         "  'shell getprop ro.product.manufacturer') echo '" +
+                                         maker +
+                                         "' ;;\n"
+                                         "  'shell wm density') echo 'Physical density: 440' ;;\n"
+                                         "  'shell wm size') echo 'Physical size: 1080x2340' ;;\n"
+                                         "esac\n");
+        write(QStringLiteral("terminal"),
+              "#!/bin/sh\nwhile [ \"$#\" -gt 0 ] && [ \"$1\" != -e ]; do shift; done\n"
+              "shift\nexec \"$@\"\n");
+        path_ = qgetenv("PATH");
+        qputenv("PATH", dir_.path().toUtf8() + ':' + path_);
+        qputenv("TERMINAL", dir_.filePath(QStringLiteral("terminal")).toUtf8());
+        qputenv("TESSADREL_DRIVES", dir_.filePath(QStringLiteral("drives")).toUtf8());
+    }
+    ~FakePhone() {
+        qputenv("PATH", path_);
+        qputenv("TERMINAL", "true");
+        qunsetenv("TESSADREL_DRIVES");
+    }
+    QStringList calls() const {
+        QFile f(log_);
+        if (!f.open(QIODevice::ReadOnly)) return {};
+        return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+    // The calls made side by side, in a fixed order.
+    QStringList sortedCalls() const {
+        QStringList c = calls();
+        std::sort(c.begin(), c.end());
+        return c;
+    }
+
+private:
+    void write(const QString& name, const QByteArray& text) {
+        QFile f(dir_.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(text);
+        f.close();
+        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    QTemporaryDir dir_;
+    QString log_;
+    QByteArray path_;
+};
+
+void clickOn(const QWidget* w) {
+    x11test::moveTo(w, w->rect().center());
+    x11test::click();
+}
+
+bool exposed(const QWidget* w) {
+    return w && w->isVisible() && w->windowHandle() && w->windowHandle()->isExposed();
+}
+
+QAbstractButton* ok(QWidget* box) {
+    return x11test::buttonLabelled(box, QStringLiteral("OK"));
+}
+
+// The splash as the program shows it, grown to full size. Its clock is
+// slowed down so that the test ticks it.
+Start& grownSplash() {
+    Start& s = rt::Form::get<Start>();
+    s.Timer1->setInterval(600000);
+    s.Show();
+    EXPECT_TRUE(x11test::waitFor([&] { return exposed(&s) && !s.Timerst->running(); }));
+    return s;
+}
+
+TEST(RealPellork, TheSkipLinksWarningIsAnsweredWithTheMouseAndTheMainWindowShows) {
+    FakePhone phone("Xiaomi");
+    x11test::moveTo(QPoint(1000, 900));
+    Start& s = grownSplash();
+    x11test::ModalAnswer answer(ok);
+    clickOn(s.Label2);
+    ASSERT_TRUE(x11test::waitFor([&] { return answer.answered(); }));
+    ASSERT_TRUE(x11test::waitFor([] { return QApplication::activeModalWidget() == nullptr; }));
+    Form1* f = rt::Form::ifLoaded<Form1>();
+    ASSERT_NE(f, nullptr);
+    ASSERT_TRUE(x11test::waitFor([&] { return exposed(f); }));
+    EXPECT_EQ(f->Caption(),
+              QStringLiteral("Pellork_Mi 第四代免Root搞机工具 酷安@Halvern 【已跳过设备检测】"));
+    EXPECT_EQ(rt::Form::ifLoaded<Start>(), nullptr);
+    ASSERT_TRUE(x11test::waitFor([&] { return !phone.calls().isEmpty(); }));
+    EXPECT_EQ(phone.calls(), QStringList{QStringLiteral("start-server")});
+}
+
+TEST(RealPellork, AnotherMakersWarningIsAnsweredWithTheMouseAfterTheRealQueries) {
+    FakePhone phone("OtherVendor");
+    x11test::moveTo(QPoint(1000, 900));
+    Start& s = grownSplash();
+    for (int t = 0; t < 3; ++t) s.Timer1->fire();
+    // The interpreter writes the answers; the fifth tick reads them back.
+    ASSERT_TRUE(x11test::waitFor([&] { return phone.calls().size() == 5; }));
+    ASSERT_TRUE(x11test::waitFor([] {
+        for (const QString& file :
+             {Start::kModelFile, Start::kMakerFile, Start::kDensityFile, Start::kSizeFile})
+            if (QFileInfo(rt::hostPath(file)).size() == 0) return false;
+        return true;
+    }));
+    EXPECT_EQ(phone.sortedCalls(),
+              (QStringList{QStringLiteral("shell getprop ro.product.manufacturer"),
+                           QStringLiteral("shell getprop ro.product.model"),
+                           QStringLiteral("shell wm density"), QStringLiteral("shell wm size"),
+                           QStringLiteral("start-server")}));
+
+    x11test::ModalAnswer answer(ok);
+    s.Timer1->fire();
+    s.Timer1->fire();
+    ASSERT_TRUE(answer.answered());
+    Form1* f = rt::Form::ifLoaded<Form1>();
+    ASSERT_NE(f, nullptr);
+    ASSERT_TRUE(x11test::waitFor([&] { return exposed(f); }));
+    EXPECT_EQ(
+        f->Caption(),
+        QStringLiteral("Pellork 第四代免Root搞机工具 酷安@Halvern 【已连接设备: TestPhone】"));
+    EXPECT_EQ(f->Text4->Text(), QStringLiteral("OtherVendor"));
+    EXPECT_EQ(f->dpishow->Caption(), QStringLiteral("原始DPI:     440"));
+    EXPECT_EQ(f->sizeshow->Caption(), QStringLiteral("原始分辨率: 1080x2340"));
+    EXPECT_EQ(rt::Form::ifLoaded<Start>(), nullptr);
+}
+
+TEST(RealPellork, TickedRowsFrozenWithTheRealPointerReachAdb) {
+    FakePhone phone("Xiaomi");
+    x11test::moveTo(QPoint(1000, 900));
+    Form1& f = rt::Form::get<Form1>();
+    f.move(50, 50);
+    f.Show();
+    ASSERT_TRUE(x11test::waitFor([&] { return exposed(&f); }));
+    clickOn(f.gsf);
+    clickOn(f.yy);
+    ASSERT_TRUE(x11test::waitFor([&] { return f.gsf->Value() == 1 && f.yy->Value() == 1; }));
+    clickOn(f.ctl<QWidget>(QStringLiteral("blockgoogle")));
+    ASSERT_TRUE(x11test::waitFor([&] { return phone.calls().size() == 2; }));
+    EXPECT_EQ(phone.sortedCalls(),
+              (QStringList{QStringLiteral("shell pm disable-user com.google.android.gsf"),
+                           QStringLiteral("shell pm disable-user com.google.android.music")}));
+}
+
+}  // namespace
