@@ -7,6 +7,7 @@
 #include "donation.h"
 #include "runtime/design.h"
 #include "runtime/services.h"
+#include "software.h"
 #include "status.h"
 #include "touchsimu.h"
 
@@ -106,9 +107,11 @@ void Form1::Form_Load() {
 void Form1::Image5der_Click() {}  // Navigation
 void Form1::Image10_Click() {}    // PhoneArea
 void Form1::Image21_Click() {}    // keysimu
-void Form1::Image17_Click() {}    // Software
-void Form1::Image19_Click() {}    // OKC
-void Form1::Image23_Click() {}    // Help
+void Form1::Image17_Click() {
+    rt::Form::get<Software>().Show();
+}
+void Form1::Image19_Click() {}  // OKC
+void Form1::Image23_Click() {}  // Help
 void Form1::Image24_Click() {
     rt::Form::get<DonatION>().Show();
 }

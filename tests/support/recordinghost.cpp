@@ -1,9 +1,11 @@
 #include "recordinghost.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 #include "runtime/types.h"
 
@@ -126,6 +128,23 @@ void RecordingHost::doubleClick(Qt::MouseButton b) {
 void RecordingHost::click(Qt::MouseButton b) {
     press(b);
     release(b);
+}
+
+bool RecordingHost::dropOn(QWidget* w, QPoint local, const QMimeData& data) {
+    QWidget* top = w->window();
+    QWindow* window = top->windowHandle();
+    if (!window) return false;
+    const QPointF at = top->mapFromGlobal(w->mapToGlobal(QPointF(local)));
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, buttons_, modifiers);
+    QApplication::sendEvent(window, &enter);
+    if (!enter.isAccepted()) {
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(window, &leave);
+        return false;
+    }
+    QDropEvent drop(at, Qt::CopyAction, &data, buttons_, modifiers);
+    QApplication::sendEvent(window, &drop);
+    return drop.isAccepted();
 }
 
 }  // namespace testing_support

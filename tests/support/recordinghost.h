@@ -13,6 +13,7 @@
 
 #include "runtime/host.h"
 
+class QMimeData;
 class QWidget;
 
 namespace testing_support {
@@ -66,6 +67,11 @@ public:
     void click(Qt::MouseButton b = Qt::LeftButton);
     Qt::MouseButtons buttons() const { return buttons_; }
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    // Drops data at a point of a widget the way the window system delivers a
+    // drop: to the widget's window, which hands it to the widget under the
+    // point that takes drops (or its nearest container that does). Returns
+    // whether a widget took it.
+    bool dropOn(QWidget* w, QPoint local, const QMimeData& data);
 
     double shell(const QString& line, int style) override;
     int msgBox(const QString& text, int flags, const QString& title) override;
