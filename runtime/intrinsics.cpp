@@ -3,12 +3,14 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "color.h"
 #include "host.h"
@@ -151,9 +153,14 @@ void Label::setAutoSize(bool v) {
 
 void Label::fitToCaption() {
     const QFontMetrics fm(font());
+    // The caption's advance in whole pixels, rounded up: rounded to the
+    // nearest, a caption whose glyphs add up to a fraction more is drawn one
+    // pixel too narrow and wraps its last character out of sight.
     const QSize s =
-        wordWrap_ ? fm.boundingRect(QRect(0, 0, width(), 10000), Qt::TextWordWrap, caption_).size()
-                  : QSize(fm.horizontalAdvance(caption_), fm.height());
+        wordWrap_
+            ? fm.boundingRect(QRect(0, 0, width(), 10000), Qt::TextWordWrap, caption_).size()
+            : QSize(static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(caption_))),
+                    fm.height());
     QRectF r = twipsRect();
     if (!wordWrap_) r.setWidth(s.width() * kTwipsPerPixel);
     r.setHeight(s.height() * kTwipsPerPixel);

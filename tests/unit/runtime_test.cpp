@@ -92,6 +92,24 @@ TEST(TextBox, OneLineBoxIsNeverLowerThanALine) {
     EXPECT_GT(box.Height(), 15);
 }
 
+TEST(Label, AnAutoSizedCaptionFitsOnOneLine) {
+    RecordingHost host;
+    rt::Form form;
+    rt::Label label(&form);
+    label.setFont(rt::runtimeFont(QStringLiteral("Noto Sans CJK SC"), 9, false));
+    label.setAutoSize(true);
+    // Mixed scripts add up to fractions of a pixel.
+    for (const QString& caption :
+         {QStringLiteral("音量+"), QStringLiteral("音量-"), QStringLiteral("播放/暂停"),
+          QStringLiteral("Enter"), QStringLiteral("修改字体大小倍数(默认1.0)：")}) {
+        label.setCaption(caption);
+        const QFontMetrics fm(label.font());
+        EXPECT_LT(fm.boundingRect(label.rect(), Qt::TextWordWrap, caption).height(),
+                  2 * fm.height())
+            << caption.toStdString();
+    }
+}
+
 TEST(Frame, DropOfFilesGivesTheFileListWithTheFirstPathAtOne) {
     RecordingHost host;
     rt::Form form;
