@@ -5,11 +5,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "controls/nshape.h"
+#include "panel.h"
 #include "runtime/form.h"
 #include "tessadrel/form1.h"
 #include "tessadrel/touchsimu.h"
@@ -17,50 +16,13 @@
 
 namespace {
 
-// A fake adb first on PATH that writes its arguments, one call a line.
-class FakeAdb {
-public:
-    FakeAdb() {
-        log_ = dir_.filePath(QStringLiteral("adb.log"));
-        QFile script(dir_.filePath(QStringLiteral("adb")));
-        script.open(QIODevice::WriteOnly);
-        script.write("#!/bin/sh\necho \"$*\" >> \"" + log_.toUtf8() + "\"\n");
-        script.close();
-        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                              QFileDevice::ExeOwner);
-        path_ = qgetenv("PATH");
-        qputenv("PATH", dir_.path().toUtf8() + ':' + path_);
-        qputenv("TERMINAL", "true");
-    }
-    ~FakeAdb() { qputenv("PATH", path_); }
-    QStringList calls() const {
-        QFile f(log_);
-        if (!f.open(QIODevice::ReadOnly)) return {};
-        return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    }
-
-private:
-    QTemporaryDir dir_;
-    QString log_;
-    QByteArray path_;
-};
-
-void clickOn(const QWidget* w) {
-    x11test::moveTo(w, w->rect().center());
-    x11test::click();
-}
+using x11test::clickOn;
 
 TEST(RealWindows, TheRepeatersFloorWarningIsAnsweredWithTheMouseAndTheTapReachesAdb) {
-    FakeAdb adb;
-    x11test::moveTo(QPoint(1000, 900));
-    auto& main = rt::Form::get<tessadrel::Form1>();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    clickOn(main.Image12);
-    ASSERT_TRUE(x11test::waitFor([] {
-        auto* t = rt::Form::ifLoaded<tessadrel::touchsimu>();
-        return t && t->windowHandle() && t->windowHandle()->isExposed();
-    }));
-    auto& t = *rt::Form::ifLoaded<tessadrel::touchsimu>();
+    x11test::FakeAdb adb;
+    auto* opened = x11test::openFromTile<tessadrel::touchsimu>(&tessadrel::Form1::Image12);
+    ASSERT_NE(opened, nullptr);
+    auto& t = *opened;
     t.X1->setText(QStringLiteral("100"));
     t.Y1->setText(QStringLiteral("200"));
     t.DURA->setText(QStringLiteral("50"));

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -32,8 +33,14 @@ void click(int button) {
     xdotool({QStringLiteral("click"), QString::number(button)});
 }
 
+void clickOn(const QWidget* w) {
+    moveTo(w, w->rect().center());
+    click();
+}
+
 void type(const QString& text) {
-    xdotool({QStringLiteral("type"), text});
+    // "--": a text that begins with "-" is not an option.
+    xdotool({QStringLiteral("type"), QStringLiteral("--"), text});
 }
 
 bool waitFor(const std::function<bool()>& done) {
@@ -66,6 +73,79 @@ QAbstractButton* buttonLabelled(QWidget* box, const QString& text) {
         if (b->isVisible() && b->text().remove(mnemonic).compare(text, Qt::CaseInsensitive) == 0)
             return b;
     return nullptr;
+}
+
+namespace {
+
+QString readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// A process that is gone, or a zombie that nothing will run again.
+bool exited(const QString& pid) {
+    const QString stat = readAll(QStringLiteral("/proc/%1/stat").arg(pid));
+    const qsizetype close = stat.lastIndexOf(u')');
+    return close < 0 || stat.mid(close + 2, 1) == QLatin1String("Z");
+}
+
+}  // namespace
+
+FakeAdb::FakeAdb(const QStringList& others) {
+    for (const QString& tool : QStringList{QStringLiteral("adb")} + others) {
+        // The interpreter first, so that it is known once the call shows;
+        // then one write per call, each argument ended by a unit separator.
+        QFile script(dir_.filePath(tool));
+        script.open(QIODevice::WriteOnly);
+        script.write(
+            "#!/bin/sh\n"
+            "echo $PPID >> \"" +
+            dir_.filePath(QStringLiteral("interpreters")).toUtf8() +
+            "\"\n"
+            "us=$(printf '\\037')\n"
+            "line=\n"
+            "for a in \"$@\"; do line=\"$line$a$us\"; done\n"
+            "printf '%s\\n' \"$line\" >> \"" +
+            dir_.filePath(tool + QStringLiteral(".log")).toUtf8() + "\"\n");
+        script.close();
+        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                              QFileDevice::ExeOwner);
+    }
+    path_ = qgetenv("PATH");
+    qputenv("PATH", dir_.path().toUtf8() + ':' + path_);
+    qputenv("TERMINAL", "true");
+}
+
+FakeAdb::~FakeAdb() {
+    qputenv("PATH", path_);
+}
+
+QStringList FakeAdb::calls() const {
+    QStringList r;
+    for (const QStringList& args : argv()) r.append(args.join(u' '));
+    return r;
+}
+
+std::vector<QStringList> FakeAdb::argv(const QString& tool) const {
+    QStringList lines = readAll(dir_.filePath(tool + QStringLiteral(".log"))).split(u'\n');
+    lines.removeLast();  // after the last call's line end
+    std::vector<QStringList> r;
+    for (const QString& line : lines) {
+        QStringList args = line.split(QChar(0x1f));
+        args.removeLast();
+        r.push_back(args);
+    }
+    return r;
+}
+
+bool FakeAdb::interpretersDone() const {
+    return waitFor([this] {
+        const QStringList pids =
+            readAll(dir_.filePath(QStringLiteral("interpreters"))).split(u'\n', Qt::SkipEmptyParts);
+        for (const QString& pid : pids)
+            if (!exited(pid)) return false;
+        return true;
+    });
 }
 
 }  // namespace x11test

@@ -3,8 +3,11 @@
 // user would, and answers the program's modal boxes with the mouse.
 #include <QPoint>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <vector>
 
 class QAbstractButton;
 class QWidget;
@@ -16,6 +19,8 @@ namespace x11test {
 void moveTo(QPoint global);
 void moveTo(const QWidget* w, QPoint local);
 void click(int button = 1);
+// Moves the real pointer to the middle of a widget and clicks it.
+void clickOn(const QWidget* w);
 void type(const QString& text);
 
 // Processes events until `done` holds or a few seconds passed.
@@ -39,5 +44,25 @@ private:
 
 // The box's button with this text (OK, Cancel ...).
 QAbstractButton* buttonLabelled(QWidget* box, const QString& text);
+
+// A fake adb first on PATH that logs its arguments, one call a line, and
+// the interpreter that ran it. `others` are more fake tools that log the
+// same way, for programs that must not run.
+class FakeAdb {
+public:
+    explicit FakeAdb(const QStringList& others = {});
+    ~FakeAdb();
+    // adb's calls, each its arguments joined by blanks.
+    QStringList calls() const;
+    // A tool's calls, each its arguments one by one.
+    std::vector<QStringList> argv(const QString& tool = QStringLiteral("adb")) const;
+    // Waits until every interpreter that ran one of the tools has exited, so
+    // that whatever else its line would have run has run.
+    bool interpretersDone() const;
+
+private:
+    QTemporaryDir dir_;
+    QByteArray path_;
+};
 
 }  // namespace x11test
