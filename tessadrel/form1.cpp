@@ -5,6 +5,7 @@
 #include "common/commandrunner.h"
 #include "controls/nshape.h"
 #include "donation.h"
+#include "keysimu.h"
 #include "runtime/design.h"
 #include "runtime/services.h"
 #include "touchsimu.h"
@@ -105,10 +106,12 @@ void Form1::Form_Load() {
 void Form1::Image5der_Click() {}  // Navigation
 void Form1::Image9_Click() {}     // Status
 void Form1::Image10_Click() {}    // PhoneArea
-void Form1::Image21_Click() {}    // keysimu
-void Form1::Image17_Click() {}    // Software
-void Form1::Image19_Click() {}    // OKC
-void Form1::Image23_Click() {}    // Help
+void Form1::Image21_Click() {
+    rt::Form::get<keysimu>().Show();
+}
+void Form1::Image17_Click() {}  // Software
+void Form1::Image19_Click() {}  // OKC
+void Form1::Image23_Click() {}  // Help
 void Form1::Image24_Click() {
     rt::Form::get<DonatION>().Show();
 }
