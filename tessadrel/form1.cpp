@@ -6,6 +6,7 @@
 #include "controls/nshape.h"
 #include "donation.h"
 #include "keysimu.h"
+#include "navigation.h"
 #include "runtime/design.h"
 #include "runtime/services.h"
 #include "touchsimu.h"
@@ -103,9 +104,11 @@ void Form1::Form_Load() {
 
 // The panels are single instances shown modeless; a tile whose panel does not
 // exist yet stays silent until it does (rt::Form::get<Panel>().Show()).
-void Form1::Image5der_Click() {}  // Navigation
-void Form1::Image9_Click() {}     // Status
-void Form1::Image10_Click() {}    // PhoneArea
+void Form1::Image5der_Click() {
+    rt::Form::get<Navigation>().Show();
+}
+void Form1::Image9_Click() {}   // Status
+void Form1::Image10_Click() {}  // PhoneArea
 void Form1::Image21_Click() {
     rt::Form::get<keysimu>().Show();
 }
