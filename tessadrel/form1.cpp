@@ -7,6 +7,7 @@
 #include "donation.h"
 #include "keysimu.h"
 #include "navigation.h"
+#include "phonearea.h"
 #include "runtime/design.h"
 #include "runtime/services.h"
 #include "touchsimu.h"
@@ -107,8 +108,10 @@ void Form1::Form_Load() {
 void Form1::Image5der_Click() {
     rt::Form::get<Navigation>().Show();
 }
-void Form1::Image9_Click() {}   // Status
-void Form1::Image10_Click() {}  // PhoneArea
+void Form1::Image9_Click() {}  // Status
+void Form1::Image10_Click() {
+    rt::Form::get<PhoneArea>().Show();
+}
 void Form1::Image21_Click() {
     rt::Form::get<keysimu>().Show();
 }
