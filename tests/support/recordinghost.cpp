@@ -27,6 +27,11 @@ double RecordingHost::shell(const QString& line, int style) {
 int RecordingHost::msgBox(const QString& text, int flags, const QString& title) {
     boxes.push_back({text, flags, title});
     journal.push_back(QStringLiteral("box %1 %2: %3").arg(flags).arg(title, text));
+    if (!whileBoxOpen.empty()) {
+        const std::function<void()> action = std::move(whileBoxOpen.front());
+        whileBoxOpen.pop_front();
+        action();
+    }
     if (boxAnswers.empty()) return rt::vbOK;
     const int a = boxAnswers.front();
     boxAnswers.pop_front();

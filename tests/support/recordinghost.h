@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QString>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "runtime/host.h"
@@ -50,6 +51,9 @@ public:
     std::deque<int> boxAnswers;        // default vbOK
     std::deque<QString> inputAnswers;  // default ""
     QSet<QString> files;               // paths that exist
+    // What the user does while a message box is open, one action per box in
+    // turn, before the box is answered.
+    std::deque<std::function<void()>> whileBoxOpen;
 
     // The virtual pointer.
     QPoint cursor;

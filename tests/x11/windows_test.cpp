@@ -15,6 +15,7 @@
 
 #include "controls/checkbutton.h"
 #include "controls/nshape.h"
+#include "panel.h"
 #include "runtime/form.h"
 #include "tessadrel/form1.h"
 #include "tessadrel/software.h"
@@ -49,16 +50,10 @@ private:
 };
 
 TEST(RealWindows, TheRepeatersFloorWarningIsAnsweredWithTheMouseAndTheTapReachesAdb) {
-    FakeAdb adb;
-    x11test::moveTo(QPoint(1000, 900));
-    auto& main = rt::Form::get<tessadrel::Form1>();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    clickOn(main.Image12);
-    ASSERT_TRUE(x11test::waitFor([] {
-        auto* t = rt::Form::ifLoaded<tessadrel::touchsimu>();
-        return t && t->windowHandle() && t->windowHandle()->isExposed();
-    }));
-    auto& t = *rt::Form::ifLoaded<tessadrel::touchsimu>();
+    x11test::FakeAdb adb;
+    auto* opened = x11test::openFromTile<tessadrel::touchsimu>(&tessadrel::Form1::Image12);
+    ASSERT_NE(opened, nullptr);
+    auto& t = *opened;
     t.X1->setText(QStringLiteral("100"));
     t.Y1->setText(QStringLiteral("200"));
     t.DURA->setText(QStringLiteral("50"));
