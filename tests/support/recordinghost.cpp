@@ -38,8 +38,9 @@ int RecordingHost::msgBox(const QString& text, int flags, const QString& title) 
     return a;
 }
 
-QString RecordingHost::inputBox(const QString& prompt, const QString&, const QString&) {
+QString RecordingHost::inputBox(const QString& prompt, const QString& title, const QString& def) {
     inputPrompts.push_back(prompt);
+    journal.push_back(QStringLiteral("input %1 [%2]: %3").arg(title, def, prompt));
     if (inputAnswers.empty()) return {};
     QString a = inputAnswers.front();
     inputAnswers.pop_front();

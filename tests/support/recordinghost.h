@@ -41,8 +41,9 @@ public:
     std::vector<QString> opened;
     std::vector<int> sleeps;
     std::vector<QString> keys;
-    // Starts, message boxes and sleeps in the order they happened:
-    // "shell 0: LINE", "box 16 TITLE: TEXT", "sleep 120".
+    // Starts, message and input boxes and sleeps in the order they happened:
+    // "shell 0: LINE", "box 16 TITLE: TEXT", "input TITLE [DEFAULT]: PROMPT",
+    // "sleep 120".
     std::vector<QString> journal;
     bool ended = false;
     bool lastUnloaded = false;

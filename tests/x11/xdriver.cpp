@@ -44,6 +44,10 @@ void type(const QString& text) {
     xdotool({QStringLiteral("type"), QStringLiteral("--"), text});
 }
 
+void key(const QString& combination) {
+    xdotool({QStringLiteral("key"), combination});
+}
+
 bool waitFor(const std::function<bool()>& done) {
     return QTest::qWaitFor(done, 5000);
 }

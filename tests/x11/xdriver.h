@@ -22,6 +22,8 @@ void click(int button = 1);
 // Moves the real pointer to the middle of a widget and clicks it.
 void clickOn(const QWidget* w);
 void type(const QString& text);
+// Presses a key combination ("ctrl+v").
+void key(const QString& combination);
 
 // Processes events until `done` holds or a few seconds passed.
 bool waitFor(const std::function<bool()>& done);
