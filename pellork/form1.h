@@ -8,8 +8,9 @@
 
 namespace pellork {
 
-// The main window: the Google and vendor freeze lists and the frames of the
-// other settings. It has no start-up of its own: the splash loads it by
+// The main window: the Google and vendor freeze lists, the display, animation,
+// battery and status-bar icon settings, and the launchers of hidden and
+// factory-test screens on the phone. It has no start-up of its own: the splash loads it by
 // writing into its command box, fills its device fields and caption, and
 // shows it. Closing it ends the program.
 class Form1 : public rt::Form {
@@ -57,6 +58,27 @@ public:
     controls::CheckButton* xmyd;
     controls::CheckButton* miall;
 
+    // Display: the density, and the width and height in pixels, to set.
+    rt::TextBox* DPIVAL;
+    rt::TextBox* HOR;
+    rt::TextBox* VER;
+    // The window, transition and animator duration scales.
+    rt::TextBox* WINS;
+    rt::TextBox* DURAS;
+    rt::TextBox* PROGS;
+    // The battery level to show, and the not-charging display.
+    rt::TextBox* Text6bat;
+    controls::CheckButton* nocharge;
+    // The status-bar icons to hide.
+    controls::CheckButton* CheckButtonAIR;
+    controls::CheckButton* CheckButtonWLAN;
+    controls::CheckButton* CheckButtoncast;
+    controls::CheckButton* CheckButtonZEN;
+    controls::CheckButton* CheckButtonLOC;
+    controls::CheckButton* CheckButtonALARM;
+    controls::CheckButton* CheckButtonMOBILE;
+    controls::CheckButton* CheckButtonBT;
+
 protected:
     void Form_Unload(rt::Integer& cancel) override;
 
@@ -75,6 +97,30 @@ private:
     void enablemi_Click();
     void N_Shape1about_Click();
     void N_Shape1boot_Click();
+
+    void DPIYES_Click();
+    void DPINUL_Click();
+    void RESOK_Click();
+    void N_ShapeRESET_Click();
+    void WINSOK_Click();
+    void N_Shape2battper_Click();
+    void nocharge_Click();
+    void N_Shaperotate0_Click();
+    void N_Shapehide_Click();
+    void N_Shape1test_Click();
+    void N_Shape1TEST2_Click();
+    void N_Shape1fing_Click();
+    void N_Shape1ultimate_Click();
+    void N_Shape1miuixn_Click();
+    void N_Shape1oribat_Click();
+
+    // One command through the command box, minimized.
+    void run(const QString& command);
+    // A screen of the phone opened by its component, then the note to look
+    // at the phone.
+    void openOnPhone(const QString& component);
+    // The same for an engineering screen, only once the user typed consent.
+    void openAfterConsent(const QString& component);
 
     // One command per ticked row, in the list's order.
     void runForTicked(const std::vector<App>& list, const QString& command);

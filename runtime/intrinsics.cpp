@@ -3,11 +3,13 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -227,10 +229,47 @@ void Label::paintEvent(QPaintEvent*) {
 
 // ---------------------------------------------------------------- DataObject
 
-QString DataObject::Files(int index) const {
-    if (index < 1 || index > files_.size())
+namespace {
+
+// Addresses that file managers give for files on shares they have not
+// mounted; a file address naming another host is one too.
+bool namesSharedFile(const QUrl& u) {
+    static const QStringList schemes = {
+        QStringLiteral("smb"),  QStringLiteral("cifs"), QStringLiteral("nfs"),
+        QStringLiteral("afp"),  QStringLiteral("sftp"), QStringLiteral("ftp"),
+        QStringLiteral("ftps"), QStringLiteral("dav"),  QStringLiteral("davs"),
+        QStringLiteral("fish"),
+    };
+    return u.isLocalFile() || schemes.contains(u.scheme(), Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+DataObject DataObject::fromMime(const QMimeData& mime) {
+    std::vector<File> files;
+    for (const QUrl& u : mime.urls()) {
+        const QString host = u.host();
+        if (u.isLocalFile() &&
+            (host.isEmpty() || host.compare(u"localhost", Qt::CaseInsensitive) == 0))
+            files.push_back({u.path(QUrl::FullyDecoded), true});
+        else if (namesSharedFile(u))
+            files.push_back({u.toString(QUrl::PreferLocalFile), false});
+    }
+    return DataObject(std::move(files));
+}
+
+const DataObject::File& DataObject::at(int index) const {
+    if (index < 1 || index > FileCount())
         throw RuntimeError(9, QStringLiteral("Subscript out of range"));
-    return files_.at(index - 1);
+    return files_[static_cast<std::size_t>(index - 1)];
+}
+
+QString DataObject::Files(int index) const {
+    return at(index).path;
+}
+
+bool DataObject::FileIsHere(int index) const {
+    return at(index).here;
 }
 
 // ---------------------------------------------------------------- Frame
@@ -276,26 +315,22 @@ void Frame::paintEvent(QPaintEvent*) {
     }
 }
 
+// Qt hands a drop over a contained control that takes no drops to the
+// nearest container that does, so a drop over the frame's labels lands here.
 void Frame::dragEnterEvent(QDragEnterEvent* e) {
-    if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+    e->acceptProposedAction();
 }
 void Frame::dragMoveEvent(QDragMoveEvent* e) {
-    if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+    e->acceptProposedAction();
 }
 
 void Frame::dropEvent(QDropEvent* e) {
-    // A drop from a file manager arrives as a list of file addresses.
-    QStringList paths;
-    for (const QUrl& u : e->mimeData()->urls())
-        if (u.isLocalFile()) paths << u.toLocalFile();
-    if (paths.isEmpty()) return;
     e->acceptProposedAction();
-    dropFiles(paths, e->position(), e->buttons(), e->modifiers());
+    drop(DataObject::fromMime(*e->mimeData()), e->position(), e->buttons(), e->modifiers());
 }
 
-void Frame::dropFiles(const QStringList& paths, QPointF localPx, Qt::MouseButtons buttons,
-                      Qt::KeyboardModifiers mods) {
-    DataObject data(paths);
+void Frame::drop(DataObject data, QPointF localPx, Qt::MouseButtons buttons,
+                 Qt::KeyboardModifiers mods) {
     Long effect = 1;  // copy
     Integer button = buttonsOf(buttons);
     Integer shift = shiftOf(mods);

@@ -7,8 +7,12 @@
 #include "controls/nshape.h"
 #include "donation.h"
 #include "help.h"
+#include "keysimu.h"
+#include "navigation.h"
+#include "phonearea.h"
 #include "runtime/design.h"
 #include "runtime/services.h"
+#include "software.h"
 #include "status.h"
 #include "touchsimu.h"
 
@@ -105,11 +109,19 @@ void Form1::Form_Load() {
 
 // The panels are single instances shown modeless; a tile whose panel does not
 // exist yet stays silent until it does (rt::Form::get<Panel>().Show()).
-void Form1::Image5der_Click() {}  // Navigation
-void Form1::Image10_Click() {}    // PhoneArea
-void Form1::Image21_Click() {}    // keysimu
-void Form1::Image17_Click() {}    // Software
-void Form1::Image19_Click() {}    // OKC
+void Form1::Image5der_Click() {
+    rt::Form::get<Navigation>().Show();
+}
+void Form1::Image10_Click() {
+    rt::Form::get<PhoneArea>().Show();
+}
+void Form1::Image21_Click() {
+    rt::Form::get<keysimu>().Show();
+}
+void Form1::Image17_Click() {
+    rt::Form::get<Software>().Show();
+}
+void Form1::Image19_Click() {}  // OKC
 void Form1::Image23_Click() {
     rt::Form::get<Help>().Show();
 }

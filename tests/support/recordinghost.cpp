@@ -1,9 +1,11 @@
 #include "recordinghost.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 #include "runtime/types.h"
 
@@ -25,14 +27,20 @@ double RecordingHost::shell(const QString& line, int style) {
 int RecordingHost::msgBox(const QString& text, int flags, const QString& title) {
     boxes.push_back({text, flags, title});
     journal.push_back(QStringLiteral("box %1 %2: %3").arg(flags).arg(title, text));
+    if (!whileBoxOpen.empty()) {
+        const std::function<void()> action = std::move(whileBoxOpen.front());
+        whileBoxOpen.pop_front();
+        action();
+    }
     if (boxAnswers.empty()) return rt::vbOK;
     const int a = boxAnswers.front();
     boxAnswers.pop_front();
     return a;
 }
 
-QString RecordingHost::inputBox(const QString& prompt, const QString&, const QString&) {
+QString RecordingHost::inputBox(const QString& prompt, const QString& title, const QString& def) {
     inputPrompts.push_back(prompt);
+    journal.push_back(QStringLiteral("input %1 [%2]: %3").arg(title, def, prompt));
     if (inputAnswers.empty()) return {};
     QString a = inputAnswers.front();
     inputAnswers.pop_front();
@@ -132,6 +140,23 @@ void RecordingHost::clickOn(QWidget* w) {
     moveTo(QPoint(-500, -500));
     moveTo(w, w->rect().center());
     click();
+}
+
+bool RecordingHost::dropOn(QWidget* w, QPoint local, const QMimeData& data) {
+    QWidget* top = w->window();
+    QWindow* window = top->windowHandle();
+    if (!window) return false;
+    const QPointF at = top->mapFromGlobal(w->mapToGlobal(QPointF(local)));
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, buttons_, modifiers);
+    QApplication::sendEvent(window, &enter);
+    if (!enter.isAccepted()) {
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(window, &leave);
+        return false;
+    }
+    QDropEvent drop(at, Qt::CopyAction, &data, buttons_, modifiers);
+    QApplication::sendEvent(window, &drop);
+    return drop.isAccepted();
 }
 
 }  // namespace testing_support

@@ -9,10 +9,12 @@
 #include <QSet>
 #include <QString>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "runtime/host.h"
 
+class QMimeData;
 class QWidget;
 
 namespace testing_support {
@@ -39,8 +41,9 @@ public:
     std::vector<QString> opened;
     std::vector<int> sleeps;
     std::vector<QString> keys;
-    // Starts, message boxes and sleeps in the order they happened:
-    // "shell 0: LINE", "box 16 TITLE: TEXT", "sleep 120".
+    // Starts, message and input boxes and sleeps in the order they happened:
+    // "shell 0: LINE", "box 16 TITLE: TEXT", "input TITLE [DEFAULT]: PROMPT",
+    // "sleep 120".
     std::vector<QString> journal;
     bool ended = false;
     bool lastUnloaded = false;
@@ -49,6 +52,9 @@ public:
     std::deque<int> boxAnswers;        // default vbOK
     std::deque<QString> inputAnswers;  // default ""
     QSet<QString> files;               // paths that exist
+    // What the user does while a message box is open, one action per box in
+    // turn, before the box is answered.
+    std::deque<std::function<void()>> whileBoxOpen;
 
     // The virtual pointer.
     QPoint cursor;
@@ -69,6 +75,11 @@ public:
     void clickOn(QWidget* w);
     Qt::MouseButtons buttons() const { return buttons_; }
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    // Drops data at a point of a widget the way the window system delivers a
+    // drop: to the widget's window, which hands it to the widget under the
+    // point that takes drops (or its nearest container that does). Returns
+    // whether a widget took it.
+    bool dropOn(QWidget* w, QPoint local, const QMimeData& data);
 
     double shell(const QString& line, int style) override;
     int msgBox(const QString& text, int flags, const QString& title) override;

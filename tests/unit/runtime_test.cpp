@@ -1,10 +1,11 @@
 // The window runtime: windows loaded once on first reference, text boxes,
-// autosized labels, drops of files, text files, Dir and the title of untitled
-// boxes.
+// autosized labels, drops (files, text, addresses), text files, Dir and the
+// title of untitled boxes.
 #include <gtest/gtest.h>
 
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <memory>
 
 #include "runtime/application.h"
 #include "runtime/form.h"
@@ -175,31 +177,106 @@ TEST(Label, AnAutosizedCaptionIsDrawnWholeOnOneLine) {
     }
 }
 
-TEST(Frame, DropOfFilesGivesTheFileListWithTheFirstPathAtOne) {
+// What OLEDragDrop saw of one drop: each file as path, with "?" in front of a
+// file that is not on this computer; "none" when the data offered no files.
+struct DropLog {
+    int drops = 0;
+    QStringList files;
+    void attach(rt::Frame& frame) {
+        frame.OLEDragDrop.handle([this](rt::DataObject& data, rt::Long&, rt::Integer&, rt::Integer&,
+                                        rt::Single&, rt::Single&) {
+            ++drops;
+            files.clear();
+            if (!data.GetFormat(rt::DataObject::vbCFFiles)) {
+                files << QStringLiteral("none");
+                EXPECT_THROW(data.Files(1), rt::RuntimeError);
+                return;
+            }
+            EXPECT_THROW(data.Files(0), rt::RuntimeError);
+            EXPECT_THROW(data.FileIsHere(data.FileCount() + 1), rt::RuntimeError);
+            for (int i = 1; i <= data.FileCount(); ++i)
+                files << (data.FileIsHere(i) ? QString() : QStringLiteral("?")) + data.Files(i);
+        });
+    }
+};
+
+struct FrameDrop : ::testing::Test {
     RecordingHost host;
     rt::Form form;
-    rt::Frame frame(&form);
-    frame.Move(0, 0, 1500, 1500);
-    frame.setOLEDropMode(1);
-    QStringList seen;
-    bool hasFiles = false;
-    frame.OLEDragDrop.handle(
-        [&](rt::DataObject& data, rt::Long&, rt::Integer&, rt::Integer&, rt::Single&, rt::Single&) {
-            hasFiles = data.GetFormat(rt::DataObject::vbCFFiles);
-            seen << data.Files(1);
-            EXPECT_THROW(data.Files(0), rt::RuntimeError);
-        });
-    // As a file manager delivers it: a list of file addresses.
+    rt::Frame* frame = new rt::Frame(&form);
+    rt::Label* label = new rt::Label(frame);
+    DropLog log;
+
+    FrameDrop() {
+        form.setClientSize(3000, 3000);
+        frame->Move(150, 150, 2250, 2250);
+        frame->setOLEDropMode(1);
+        label->Move(150, 300, 1500, 300);
+        label->setCaption(QStringLiteral("drop here"));
+        log.attach(*frame);
+        form.show();
+    }
+};
+
+TEST_F(FrameDrop, EveryDropArrivesAndOffersFilesOnlyWhenFilesCame) {
+    const auto urls = [](std::initializer_list<const char*> list) {
+        auto m = std::make_unique<QMimeData>();
+        QList<QUrl> u;
+        for (const char* s : list) u << QUrl(QString::fromUtf8(s));
+        m->setUrls(u);
+        return m;
+    };
+    auto text = std::make_unique<QMimeData>();
+    text->setText(QStringLiteral("com.example.app"));
+    auto linkFromBrowser = urls({"https://example.com/app.apk"});
+    linkFromBrowser->setText(QStringLiteral("https://example.com/app.apk"));
+
+    struct Row {
+        const char* what;
+        std::unique_ptr<QMimeData> data;
+        QStringList files;
+    };
+    Row rows[] = {
+        {"files from a file manager, in order",
+         urls({"file:///home/u/app%20one.apk", "file:///home/u/other.apk"}),
+         {QStringLiteral("/home/u/app one.apk"), QStringLiteral("/home/u/other.apk")}},
+        {"this computer named as localhost",
+         urls({"file://localhost/tmp/x.apk"}),
+         {QStringLiteral("/tmp/x.apk")}},
+        {"plain text", std::move(text), {QStringLiteral("none")}},
+        {"a web address", std::move(linkFromBrowser), {QStringLiteral("none")}},
+        {"a web address beside a file",
+         urls({"https://example.com/", "file:///tmp/a.apk"}),
+         {QStringLiteral("/tmp/a.apk")}},
+        {"files on shares nobody mounted",
+         urls({"smb://nas/share/a.apk", "file://nas/share/b.apk", "sftp://host/c.apk"}),
+         {QStringLiteral("?smb://nas/share/a.apk"), QStringLiteral("?//nas/share/b.apk"),
+          QStringLiteral("?sftp://host/c.apk")}},
+    };
+    for (Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const int before = log.drops;
+        EXPECT_TRUE(host.dropOn(frame, QPoint(120, 120), *row.data));
+        EXPECT_EQ(log.drops, before + 1);
+        EXPECT_EQ(log.files, row.files);
+    }
+}
+
+TEST_F(FrameDrop, ADropOverAContainedLabelIsADropOnTheFrame) {
     QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(QStringLiteral("/home/u/app one.apk")),
-                  QUrl::fromLocalFile(QStringLiteral("/home/u/other.apk"))});
-    form.show();
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&frame, &enter);
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&frame, &drop);
-    EXPECT_TRUE(hasFiles);
-    EXPECT_EQ(seen, QStringList{QStringLiteral("/home/u/app one.apk")});
+    mime.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/x.apk"))});
+    EXPECT_TRUE(host.dropOn(label, label->rect().center(), mime));
+    EXPECT_EQ(log.drops, 1);
+    EXPECT_EQ(log.files, QStringList{QStringLiteral("/tmp/x.apk")});
+}
+
+TEST_F(FrameDrop, WithoutDropModeManualNothingIsTaken) {
+    frame->setOLEDropMode(0);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/x.apk"))});
+    EXPECT_FALSE(host.dropOn(label, QPoint(5, 5), mime));
+    EXPECT_FALSE(host.dropOn(frame, QPoint(120, 120), mime));
+    EXPECT_EQ(log.drops, 0);
 }
 
 TEST(Frame, ABorderlessFrameDrawsNeitherBorderNorCaption) {

@@ -10,44 +10,34 @@
 #include <QApplication>
 #include <QTest>
 
+#include "panel.h"
 #include "pellork/about.h"
 #include "pellork/form1.h"
-#include "runtime/form.h"
-#include "tessadrel/form1.h"
-#include "xdriver.h"
 
 namespace {
 
 using x11test::clickOn;
 using x11test::FakeAdb;
 
+// What the desktop is handed to open: a fake opener logs it.
+const QString kOpener = QStringLiteral("xdg-open");
 const QString kMarketCall = QStringLiteral(
     "shell am start -a android.intent.action.VIEW -d https://www.coolapk.com/ -p "
     "com.coolapk.market");
 
-template <class Window>
-Window& shownBy(const QWidget* button) {
-    clickOn(button);
-    EXPECT_TRUE(x11test::waitFor([] {
-        auto* w = rt::Form::ifLoaded<Window>();
-        return w && w->windowHandle() && w->windowHandle()->isExposed();
-    }));
-    return *rt::Form::ifLoaded<Window>();
-}
-
-tessadrel::About& tessadrelAbout() {
-    x11test::moveTo(QPoint(1000, 900));
-    auto& main = rt::Form::get<tessadrel::Form1>();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
-    return shownBy<tessadrel::About>(main.Image25);
-}
-
-pellork::About& pellorkAbout() {
+// The companion's links window as its main window's button shows it, or
+// nullptr when it did not come up.
+pellork::About* pellorkAbout() {
     x11test::moveTo(QPoint(1000, 900));
     auto& main = rt::Form::get<pellork::Form1>();
     main.Show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
-    return shownBy<pellork::About>(main.ctl<QWidget>(QStringLiteral("N_Shape1about")));
+    if (!QTest::qWaitForWindowExposed(&main)) return nullptr;
+    clickOn(x11test::button(main, "N_Shape1about"));
+    const bool shown = x11test::waitFor([] {
+        auto* w = rt::Form::ifLoaded<pellork::About>();
+        return w && w->windowHandle() && w->windowHandle()->isExposed();
+    });
+    return shown ? rt::Form::ifLoaded<pellork::About>() : nullptr;
 }
 
 // Clicks an app-market row and answers its message with the mouse; true once
@@ -62,42 +52,46 @@ bool clickRowAndAnswer(const QWidget* row, const FakeAdb& adb, qsizetype callsBe
 }
 
 TEST(RealAbout, AChannelRowOpensThePageOnThePhoneAndItsMessageIsAnsweredWithTheMouse) {
-    FakeAdb adb;
-    auto& w = tessadrelAbout();
-    ASSERT_TRUE(clickRowAndAnswer(w.ctl<QWidget>(QStringLiteral("Label8")), adb, 0));
-    ASSERT_TRUE(clickRowAndAnswer(w.ctl<QWidget>(QStringLiteral("Label6")), adb, 1));
+    FakeAdb adb({kOpener});
+    auto* w = x11test::openFromTile<tessadrel::About>(&tessadrel::Form1::Image25);
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(clickRowAndAnswer(w->ctl<QWidget>(QStringLiteral("Label8")), adb, 0));
+    ASSERT_TRUE(clickRowAndAnswer(w->ctl<QWidget>(QStringLiteral("Label6")), adb, 1));
     EXPECT_EQ(adb.calls(), (QStringList{kMarketCall, kMarketCall}));
-    EXPECT_EQ(w.Text1->Text(), QStringLiteral("adb ") + kMarketCall);
-    EXPECT_TRUE(adb.opened().isEmpty());
+    EXPECT_EQ(w->Text1->Text(), QStringLiteral("adb ") + kMarketCall);
+    EXPECT_TRUE(adb.calls(kOpener).isEmpty());
 }
 
 TEST(RealAbout, TheSourceRowsHandTheirAddressesToTheDesktop) {
-    FakeAdb adb;
-    auto& w = tessadrelAbout();
-    clickOn(w.ctl<QWidget>(QStringLiteral("Label13")));
-    ASSERT_TRUE(x11test::waitFor([&] { return adb.opened().size() == 1; }));
-    clickOn(w.ctl<QWidget>(QStringLiteral("Label14")));
-    ASSERT_TRUE(x11test::waitFor([&] { return adb.opened().size() == 2; }));
-    EXPECT_EQ(adb.opened(),
+    FakeAdb adb({kOpener});
+    auto* w = x11test::openFromTile<tessadrel::About>(&tessadrel::Form1::Image25);
+    ASSERT_NE(w, nullptr);
+    clickOn(w->ctl<QWidget>(QStringLiteral("Label13")));
+    ASSERT_TRUE(x11test::waitFor([&] { return adb.calls(kOpener).size() == 1; }));
+    clickOn(w->ctl<QWidget>(QStringLiteral("Label14")));
+    ASSERT_TRUE(x11test::waitFor([&] { return adb.calls(kOpener).size() == 2; }));
+    EXPECT_EQ(adb.calls(kOpener),
               (QStringList{QStringLiteral("https://source.android.com/"),
                            QStringLiteral("https://developer.android.com/tools/adb")}));
     EXPECT_TRUE(adb.calls().isEmpty());
 }
 
 TEST(RealPellorkAbout, TheMakersPageOpensOnThePhoneThroughAMinimizedLine) {
-    FakeAdb adb({}, true);  // minimized lines run in a terminal that runs them in place
-    auto& w = pellorkAbout();
-    ASSERT_TRUE(clickRowAndAnswer(w.ctl<QWidget>(QStringLiteral("blockmi")), adb, 0));
+    FakeAdb adb({kOpener}, {}, true);  // minimized lines run in a terminal that runs them in place
+    auto* w = pellorkAbout();
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(clickRowAndAnswer(w->ctl<QWidget>(QStringLiteral("blockmi")), adb, 0));
     EXPECT_EQ(adb.calls(), QStringList{kMarketCall});
-    EXPECT_EQ(w.Text1->Text(), QStringLiteral("adb ") + kMarketCall);
+    EXPECT_EQ(w->Text1->Text(), QStringLiteral("adb ") + kMarketCall);
 }
 
 TEST(RealPellorkAbout, TheJoinButtonHandsTheChatGroupsPageToTheDesktop) {
-    FakeAdb adb;
-    auto& w = pellorkAbout();
-    clickOn(w.ctl<QWidget>(QStringLiteral("N_Shape1")));
-    ASSERT_TRUE(x11test::waitFor([&] { return !adb.opened().isEmpty(); }));
-    EXPECT_EQ(adb.opened(), QStringList{QStringLiteral("https://www.coolapk.com/")});
+    FakeAdb adb({kOpener});
+    auto* w = pellorkAbout();
+    ASSERT_NE(w, nullptr);
+    clickOn(w->ctl<QWidget>(QStringLiteral("N_Shape1")));
+    ASSERT_TRUE(x11test::waitFor([&] { return !adb.calls(kOpener).isEmpty(); }));
+    EXPECT_EQ(adb.calls(kOpener), QStringList{QStringLiteral("https://www.coolapk.com/")});
     EXPECT_TRUE(adb.calls().isEmpty());
 }
 

@@ -4,11 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QTest>
-
-#include "runtime/form.h"
-#include "tessadrel/form1.h"
-#include "xdriver.h"
+#include "panel.h"
 
 namespace {
 
@@ -16,21 +12,14 @@ using tessadrel::Help;
 using x11test::clickOn;
 using x11test::FakeAdb;
 
-Help& openFromTile() {
-    x11test::moveTo(QPoint(1000, 900));
-    auto& main = rt::Form::get<tessadrel::Form1>();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
-    clickOn(main.Image23);
-    EXPECT_TRUE(x11test::waitFor([] {
-        auto* h = rt::Form::ifLoaded<Help>();
-        return h && h->windowHandle() && h->windowHandle()->isExposed();
-    }));
-    return *rt::Form::ifLoaded<Help>();
-}
+// What the desktop is handed to open: a fake opener logs it.
+const QString kOpener = QStringLiteral("xdg-open");
 
 TEST(RealHelp, EachTabClickedShowsOnlyItsPageBesideTheTabs) {
     FakeAdb adb;
-    Help& h = openFromTile();
+    Help* shown = x11test::openFromTile<Help>(&tessadrel::Form1::Image23);
+    ASSERT_NE(shown, nullptr);
+    Help& h = *shown;
     ASSERT_TRUE(h.INTRO->isVisible());
     const std::pair<rt::Label*, rt::Frame*> steps[] = {
         {h.INTRO2, h.USBQA}, {h.INTRO3, h.COMMONQA}, {h.INTRO2, h.USBQA}, {h.INTRO1, h.INTRO}};
@@ -46,15 +35,17 @@ TEST(RealHelp, EachTabClickedShowsOnlyItsPageBesideTheTabs) {
 }
 
 TEST(RealHelp, TheDriverButtonsHandTheirPagesToTheDesktop) {
-    FakeAdb adb;
-    Help& h = openFromTile();
+    FakeAdb adb({kOpener});
+    Help* shown = x11test::openFromTile<Help>(&tessadrel::Form1::Image23);
+    ASSERT_NE(shown, nullptr);
+    Help& h = *shown;
     clickOn(h.INTRO2);
     ASSERT_TRUE(x11test::waitFor([&] { return h.USBQA->isVisible(); }));
-    clickOn(h.ctl<QWidget>(QStringLiteral("DOWNOLD1")));
-    ASSERT_TRUE(x11test::waitFor([&] { return adb.opened().size() == 1; }));
-    clickOn(h.ctl<QWidget>(QStringLiteral("DOWNLOAD2")));
-    ASSERT_TRUE(x11test::waitFor([&] { return adb.opened().size() == 2; }));
-    EXPECT_EQ(adb.opened(),
+    clickOn(x11test::button(h, "DOWNOLD1"));
+    ASSERT_TRUE(x11test::waitFor([&] { return adb.calls(kOpener).size() == 1; }));
+    clickOn(x11test::button(h, "DOWNLOAD2"));
+    ASSERT_TRUE(x11test::waitFor([&] { return adb.calls(kOpener).size() == 2; }));
+    EXPECT_EQ(adb.calls(kOpener),
               (QStringList{
                   QStringLiteral("https://developer.android.com/studio/run/device"),
                   QStringLiteral("https://developer.android.com/tools/releases/platform-tools")}));

@@ -30,14 +30,14 @@ using pellork::Start;
 class FakePhone : public x11test::FakeAdb {
 public:
     explicit FakePhone(const QByteArray& maker)
-        : FakeAdb(
-              "  'shell getprop ro.product.model') echo TestPhone ;;\n"
-              "  'shell getprop ro.product.manufacturer') echo '" +
-                  maker +
-                  "' ;;\n"
-                  "  'shell wm density') echo 'Physical density: 440' ;;\n"
-                  "  'shell wm size') echo 'Physical size: 1080x2340' ;;\n",
-              true) {}
+        : FakeAdb({},
+                  "  'shell getprop ro.product.model') echo TestPhone ;;\n"
+                  "  'shell getprop ro.product.manufacturer') echo '" +
+                      maker +
+                      "' ;;\n"
+                      "  'shell wm density') echo 'Physical density: 440' ;;\n"
+                      "  'shell wm size') echo 'Physical size: 1080x2340' ;;\n",
+                  true) {}
 };
 
 using x11test::clickOn;

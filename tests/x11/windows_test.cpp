@@ -5,11 +5,20 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
+#include "controls/checkbutton.h"
 #include "controls/nshape.h"
+#include "panel.h"
 #include "runtime/form.h"
 #include "tessadrel/form1.h"
+#include "tessadrel/software.h"
 #include "tessadrel/touchsimu.h"
 #include "xdriver.h"
 
@@ -18,17 +27,33 @@ namespace {
 using x11test::clickOn;
 using x11test::FakeAdb;
 
+// A terminal that runs the console line at once, with no window and input
+// from /dev/null, so that consoles reach the fake adb too.
+class RunningTerminal {
+public:
+    RunningTerminal() {
+        const QString path = dir_.filePath(QStringLiteral("terminal"));
+        QFile script(path);
+        script.open(QIODevice::WriteOnly);
+        script.write(
+            "#!/bin/sh\nwhile [ \"$#\" -gt 0 ] && [ \"$1\" != -e ]; do shift; done\nshift\n"
+            "exec \"$@\" < /dev/null > /dev/null 2>&1\n");
+        script.close();
+        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                              QFileDevice::ExeOwner);
+        qputenv("TERMINAL", path.toUtf8());
+    }
+    ~RunningTerminal() { qputenv("TERMINAL", "true"); }
+
+private:
+    QTemporaryDir dir_;
+};
+
 TEST(RealWindows, TheRepeatersFloorWarningIsAnsweredWithTheMouseAndTheTapReachesAdb) {
-    FakeAdb adb;
-    x11test::moveTo(QPoint(1000, 900));
-    auto& main = rt::Form::get<tessadrel::Form1>();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    clickOn(main.Image12);
-    ASSERT_TRUE(x11test::waitFor([] {
-        auto* t = rt::Form::ifLoaded<tessadrel::touchsimu>();
-        return t && t->windowHandle() && t->windowHandle()->isExposed();
-    }));
-    auto& t = *rt::Form::ifLoaded<tessadrel::touchsimu>();
+    x11test::FakeAdb adb;
+    auto* opened = x11test::openFromTile<tessadrel::touchsimu>(&tessadrel::Form1::Image12);
+    ASSERT_NE(opened, nullptr);
+    auto& t = *opened;
     t.X1->setText(QStringLiteral("100"));
     t.Y1->setText(QStringLiteral("200"));
     t.DURA->setText(QStringLiteral("50"));
@@ -45,6 +70,88 @@ TEST(RealWindows, TheRepeatersFloorWarningIsAnsweredWithTheMouseAndTheTapReaches
     ASSERT_TRUE(x11test::waitFor([&] { return !adb.calls().isEmpty(); }));
     EXPECT_EQ(adb.calls(), QStringList{QStringLiteral("shell input swipe 100 200 100 200 50")});
     EXPECT_FALSE(t.Timerdur->running());
+}
+
+// The app panel from its tile, placed below the main window so that the
+// pointer reaches both.
+tessadrel::Software& openSoftware() {
+    auto& main = rt::Form::get<tessadrel::Form1>();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
+    clickOn(main.Image17);
+    EXPECT_TRUE(x11test::waitFor([] {
+        auto* s = rt::Form::ifLoaded<tessadrel::Software>();
+        return s && s->windowHandle() && s->windowHandle()->isExposed();
+    }));
+    auto& sw = *rt::Form::ifLoaded<tessadrel::Software>();
+    sw.move(0, main.frameGeometry().bottom() + 40);
+    EXPECT_TRUE(
+        x11test::waitFor([&] { return sw.geometry().top() > main.frameGeometry().bottom(); }));
+    return sw;
+}
+
+TEST(RealWindows, GoogleAppsTickedWithTheMouseAreRestoredAtAdb) {
+    FakeAdb adb;
+    x11test::moveTo(QPoint(1000, 900));
+    auto& sw = openSoftware();
+    clickOn(sw.gsf);
+    clickOn(sw.yy);
+    ASSERT_TRUE(x11test::waitFor([&] { return sw.gsf->Value() == 1 && sw.yy->Value() == 1; }));
+    clickOn(sw.ctl<QWidget>(QStringLiteral("enablegoogle")));
+    // Both run hidden and side by side, in no fixed order of arrival.
+    ASSERT_TRUE(x11test::waitFor([&] { return adb.calls().size() >= 2; }));
+    QStringList calls = adb.calls();
+    calls.sort();
+    EXPECT_EQ(calls, (QStringList{QStringLiteral("shell pm enable com.google.android.gsf"),
+                                  QStringLiteral("shell pm enable com.google.android.music")}));
+}
+
+TEST(RealWindows, ATypedPackageWithAnAmpersandReachesAdbWhole) {
+    FakeAdb adb;
+    x11test::moveTo(QPoint(1000, 900));
+    auto& sw = openSoftware();
+    RunningTerminal terminal;
+    clickOn(sw.APPText5);
+    x11test::type(QStringLiteral("com.a&b"));
+    ASSERT_TRUE(x11test::waitFor([&] { return sw.APPText5->Text() == QStringLiteral("com.a&b"); }));
+    clickOn(sw.ctl<QWidget>(QStringLiteral("UNFREEZE")));
+    ASSERT_TRUE(x11test::waitFor([&] { return !adb.calls().isEmpty(); }));
+    EXPECT_EQ(adb.calls(), QStringList{QStringLiteral("shell pm enable com.a&b")});
+}
+
+TEST(RealWindows, AnUncarriablePathIsReportedInABoxClosedWithTheMouse) {
+    FakeAdb adb;
+    x11test::moveTo(QPoint(1000, 900));
+    auto& sw = openSoftware();
+    RunningTerminal terminal;
+    const QString label = sw.Labelappr->Caption();
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    x11test::ModalAnswer ok(
+        [](QWidget* box) { return x11test::buttonLabelled(box, QStringLiteral("OK")); },
+        [&](QWidget* box) {
+            title = box->windowTitle();
+            if (auto* m = qobject_cast<QMessageBox*>(box)) icon = m->icon();
+        });
+    // The drop comes through the window as the desktop's would; the box it
+    // opens is answered with the real pointer.
+    const auto dropPath = [&](const QString& path) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path)});
+        const QPoint at = sw.AZAPP->geometry().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(sw.windowHandle(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(sw.windowHandle(), &drop);
+    };
+    dropPath(QStringLiteral("/tmp/100%.apk"));
+    EXPECT_TRUE(ok.answered());
+    EXPECT_EQ(title, QStringLiteral("提示"));
+    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_EQ(sw.Labelappr->Caption(), label);
+    // A good file afterwards installs: the refused one started nothing before it.
+    dropPath(QStringLiteral("/tmp/good.apk"));
+    ASSERT_TRUE(x11test::waitFor([&] { return !adb.calls().isEmpty(); }));
+    EXPECT_EQ(adb.calls(), QStringList{QStringLiteral("install /tmp/good.apk")});
 }
 
 }  // namespace

@@ -40,7 +40,12 @@ void clickOn(const QWidget* w) {
 }
 
 void type(const QString& text) {
-    xdotool({QStringLiteral("type"), text});
+    // "--": a text that begins with "-" is not an option.
+    xdotool({QStringLiteral("type"), QStringLiteral("--"), text});
+}
+
+void key(const QString& combination) {
+    xdotool({QStringLiteral("key"), combination});
 }
 
 bool waitFor(const std::function<bool()>& done) {
@@ -75,13 +80,40 @@ QAbstractButton* buttonLabelled(QWidget* box, const QString& text) {
     return nullptr;
 }
 
-FakeAdb::FakeAdb(const QByteArray& answers, bool phone) : phone_(phone) {
-    log_ = dir_.filePath(QStringLiteral("adb.log"));
-    write(QStringLiteral("adb"), "#!/bin/sh\necho \"$*\" >> \"" + log_.toUtf8() +
-                                     "\"\ncase \"$*\" in\n" + answers + "esac\n");
-    openedLog_ = dir_.filePath(QStringLiteral("opened.log"));
-    write(QStringLiteral("xdg-open"),
-          "#!/bin/sh\necho \"$*\" >> \"" + openedLog_.toUtf8() + "\"\n");
+namespace {
+
+QString readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// A process that is gone, or a zombie that nothing will run again.
+bool exited(const QString& pid) {
+    const QString stat = readAll(QStringLiteral("/proc/%1/stat").arg(pid));
+    const qsizetype close = stat.lastIndexOf(u')');
+    return close < 0 || stat.mid(close + 2, 1) == QLatin1String("Z");
+}
+
+}  // namespace
+
+FakeAdb::FakeAdb(const QStringList& others, const QByteArray& answers, bool phone) : phone_(phone) {
+    for (const QString& tool : QStringList{QStringLiteral("adb")} + others) {
+        // The interpreter first, so that it is known once the call shows;
+        // then one write per call, each argument ended by a unit separator.
+        write(tool,
+              "#!/bin/sh\n"
+              "echo $PPID >> \"" +
+                  dir_.filePath(QStringLiteral("interpreters")).toUtf8() +
+                  "\"\n"
+                  "us=$(printf '\\037')\n"
+                  "line=\n"
+                  "for a in \"$@\"; do line=\"$line$a$us\"; done\n"
+                  "printf '%s\\n' \"$line\" >> \"" +
+                  dir_.filePath(tool + QStringLiteral(".log")).toUtf8() + "\"\n" +
+                  (tool == QStringLiteral("adb") && !answers.isEmpty()
+                       ? "case \"$*\" in\n" + answers + "esac\n"
+                       : QByteArray()));
+    }
     path_ = qgetenv("PATH");
     hadTerminal_ = qEnvironmentVariableIsSet("TERMINAL");
     terminal_ = qgetenv("TERMINAL");
@@ -120,20 +152,32 @@ QStringList FakeAdb::sortedCalls() const {
     return c;
 }
 
-namespace {
-QStringList linesOf(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
-}
-}  // namespace
-
-QStringList FakeAdb::calls() const {
-    return linesOf(log_);
+QStringList FakeAdb::calls(const QString& tool) const {
+    QStringList r;
+    for (const QStringList& args : argv(tool)) r.append(args.join(u' '));
+    return r;
 }
 
-QStringList FakeAdb::opened() const {
-    return linesOf(openedLog_);
+std::vector<QStringList> FakeAdb::argv(const QString& tool) const {
+    QStringList lines = readAll(dir_.filePath(tool + QStringLiteral(".log"))).split(u'\n');
+    lines.removeLast();  // after the last call's line end
+    std::vector<QStringList> r;
+    for (const QString& line : lines) {
+        QStringList args = line.split(QChar(0x1f));
+        args.removeLast();
+        r.push_back(args);
+    }
+    return r;
+}
+
+bool FakeAdb::interpretersDone() const {
+    return waitFor([this] {
+        const QStringList pids =
+            readAll(dir_.filePath(QStringLiteral("interpreters"))).split(u'\n', Qt::SkipEmptyParts);
+        for (const QString& pid : pids)
+            if (!exited(pid)) return false;
+        return true;
+    });
 }
 
 }  // namespace x11test

@@ -1,13 +1,13 @@
 #pragma once
 // Drives the real pointer and keyboard of the X server through xdotool, as a
 // user would, and answers the program's modal boxes with the mouse.
-#include <QByteArray>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <vector>
 
 class QAbstractButton;
 class QWidget;
@@ -19,9 +19,11 @@ namespace x11test {
 void moveTo(QPoint global);
 void moveTo(const QWidget* w, QPoint local);
 void click(int button = 1);
-// Moves to the middle of a widget and clicks it.
+// Moves the real pointer to the middle of a widget and clicks it.
 void clickOn(const QWidget* w);
 void type(const QString& text);
+// Presses a key combination ("ctrl+v").
+void key(const QString& combination);
 
 // Processes events until `done` holds or a few seconds passed.
 bool waitFor(const std::function<bool()>& done);
@@ -45,27 +47,31 @@ private:
 // The box's button with this text (OK, Cancel ...).
 QAbstractButton* buttonLabelled(QWidget* box, const QString& text);
 
-// A fake adb first on PATH that writes its arguments, one call a line;
-// consoles open in no terminal while it stands, and addresses handed to the
-// desktop go to a fake opener instead of a browser.
+// A fake adb first on PATH that logs its arguments, one call a line, and
+// the interpreter that ran it; consoles open in no terminal while it stands.
+// `others` are more fake tools that log the same way, for programs that must
+// not run. `answers`: shell case clauses on "$*" that print the phone's
+// answers. With `phone` the consoles run what they are given (a terminal
+// that only runs what follows -e) and drive paths land in a folder of the
+// test's.
 class FakeAdb {
 public:
-    // `answers`: shell case clauses on "$*" that print the phone's answers.
-    // With `phone` the consoles run what they are given (a terminal that only
-    // runs what follows -e) and drive paths land in a folder of the test's.
-    explicit FakeAdb(const QByteArray& answers = {}, bool phone = false);
+    explicit FakeAdb(const QStringList& others = {}, const QByteArray& answers = {},
+                     bool phone = false);
     ~FakeAdb();
-    QStringList calls() const;
-    // The calls made side by side, in a fixed order.
+    // A tool's calls (adb's unless named), each its arguments joined by blanks.
+    QStringList calls(const QString& tool = QStringLiteral("adb")) const;
+    // The same side by side, in a fixed order.
     QStringList sortedCalls() const;
-    // The addresses handed to the desktop to open, in order.
-    QStringList opened() const;
+    // A tool's calls, each its arguments one by one.
+    std::vector<QStringList> argv(const QString& tool = QStringLiteral("adb")) const;
+    // Waits until every interpreter that ran one of the tools has exited, so
+    // that whatever else its line would have run has run.
+    bool interpretersDone() const;
 
 private:
     void write(const QString& name, const QByteArray& text);
     QTemporaryDir dir_;
-    QString log_;
-    QString openedLog_;
     QByteArray path_;
     QByteArray terminal_;
     bool hadTerminal_ = false;
