@@ -9,6 +9,7 @@
 #include "help.h"
 #include "keysimu.h"
 #include "navigation.h"
+#include "okc.h"
 #include "phonearea.h"
 #include "runtime/design.h"
 #include "runtime/services.h"
@@ -121,7 +122,9 @@ void Form1::Image21_Click() {
 void Form1::Image17_Click() {
     rt::Form::get<Software>().Show();
 }
-void Form1::Image19_Click() {}  // OKC
+void Form1::Image19_Click() {
+    rt::Form::get<OKC>().Show();
+}
 void Form1::Image23_Click() {
     rt::Form::get<Help>().Show();
 }

@@ -20,6 +20,9 @@ inline constexpr QLatin1StringView kPlatformTools{
     "https://developer.android.com/tools/releases/platform-tools"};
 inline constexpr QLatin1StringView kEditionThree = kMarketHome;
 
+// Flashing: the recovery project's list of supported phones.
+inline constexpr QLatin1StringView kRecoveryDevices{"https://twrp.me/Devices/"};
+
 // About: web pages.
 inline constexpr QLatin1StringView kUpdateFolder = kMarketHome;
 inline constexpr QLatin1StringView kChatGroup = kMarketHome;

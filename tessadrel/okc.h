@@ -1,0 +1,53 @@
+#pragma once
+#include "runtime/form.h"
+#include "runtime/intrinsics.h"
+#include "runtime/types.h"
+
+namespace controls {
+class OptionButton;
+}
+
+namespace tessadrel {
+
+// Re-flashing: reboot the phone into its special modes over adb, check and
+// reboot a phone in fastboot mode, flash the image file dropped on the left
+// frame onto the partition chosen on the right, and start the activation
+// scripts of two apps. Everything runs through the main window's command box.
+class OKC : public rt::Form {
+    Q_OBJECT
+public:
+    OKC();
+
+    rt::Frame* recc;
+    controls::OptionButton* recf;
+    controls::OptionButton* sysf;
+    controls::OptionButton* perf;
+    controls::OptionButton* botf;
+    controls::OptionButton* zdyf;
+    rt::TextBox* Textzdy;
+    // Never seen by the user: the path of the last image flashed.
+    rt::Label* Labelappr;
+
+private:
+    void REC_Click();
+    void EDL_Click();
+    void FB_Click();
+    void DOWNLOAD_Click();
+    void N_Shaperebfb_Click();
+    void N_Shapetefb1_Click();
+    void SHIZUKU_Click();
+    void ACTHY_Click();
+    void N_Shape1_Click();
+    void recf_Click();
+    void sysf_Click();
+    void perf_Click();
+    void botf_Click();
+    void zdyf_Click();
+    void recc_OLEDragDrop(rt::DataObject& data, rt::Long& effect, rt::Integer& button,
+                          rt::Integer& shift, rt::Single& x, rt::Single& y);
+
+    // Flashes the quoted path onto the chosen partition.
+    void flash(const QString& quotedPath);
+};
+
+}  // namespace tessadrel
