@@ -1,0 +1,104 @@
+// The reboot and flashing window on a real X server: buttons clicked with
+// the real pointer reach a fake adb and fastboot through the real
+// interpreter, and the message about a path that cannot be flashed is
+// answered with the mouse.
+#include "tessadrel/okc.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "controls/optionbutton.h"
+#include "panel.h"
+
+namespace {
+
+using x11test::clickOn;
+using x11test::FakeAdb;
+
+const QString kFastboot = QStringLiteral("fastboot");
+
+// A terminal that runs the console line at once, with no window and input
+// from /dev/null, so that consoles reach the fake tools too.
+class RunningTerminal {
+public:
+    RunningTerminal() {
+        const QString path = dir_.filePath(QStringLiteral("terminal"));
+        QFile script(path);
+        script.open(QIODevice::WriteOnly);
+        script.write(
+            "#!/bin/sh\nwhile [ \"$#\" -gt 0 ] && [ \"$1\" != -e ]; do shift; done\nshift\n"
+            "exec \"$@\" < /dev/null > /dev/null 2>&1\n");
+        script.close();
+        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                              QFileDevice::ExeOwner);
+        qputenv("TERMINAL", path.toUtf8());
+    }
+    ~RunningTerminal() { qputenv("TERMINAL", "true"); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+TEST(RealOKC, ARebootButtonAndTheDeviceCheckReachTheirTools) {
+    FakeAdb tools({kFastboot});
+    auto* w = x11test::openFromTile<tessadrel::OKC>(&tessadrel::Form1::Image19);
+    ASSERT_NE(w, nullptr);
+    RunningTerminal terminal;  // after the main window's start-up console
+    clickOn(x11test::button(*w, "EDL"));
+    ASSERT_TRUE(x11test::waitFor([&] { return !tools.calls().isEmpty(); }));
+    EXPECT_EQ(tools.calls(), QStringList{QStringLiteral("reboot edl")});
+
+    clickOn(x11test::button(*w, "N_Shapetefb1"));
+    ASSERT_TRUE(x11test::waitFor([&] { return !tools.calls(kFastboot).isEmpty(); }));
+    EXPECT_TRUE(tools.interpretersDone());
+    EXPECT_EQ(tools.calls(kFastboot), QStringList{QStringLiteral("devices")});
+    EXPECT_EQ(tools.calls().size(), 1);
+}
+
+TEST(RealOKC, ARefusedPathIsReportedInABoxClosedWithTheMouse) {
+    FakeAdb tools({kFastboot});
+    auto* w = x11test::openFromTile<tessadrel::OKC>(&tessadrel::Form1::Image19);
+    ASSERT_NE(w, nullptr);
+    RunningTerminal terminal;  // after the main window's start-up console
+    clickOn(w->sysf);
+    ASSERT_TRUE(x11test::waitFor([&] { return w->sysf->Value(); }));
+    const QString label = w->Labelappr->Caption();
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    x11test::ModalAnswer ok(
+        [](QWidget* box) { return x11test::buttonLabelled(box, QStringLiteral("OK")); },
+        [&](QWidget* box) {
+            title = box->windowTitle();
+            if (auto* m = qobject_cast<QMessageBox*>(box)) icon = m->icon();
+        });
+    // The drop comes through the window as the desktop's would.
+    const auto dropPath = [&](const QString& path) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path)});
+        const QPoint at = w->recc->mapTo(w, w->recc->rect().center());
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w->windowHandle(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w->windowHandle(), &drop);
+    };
+    dropPath(QStringLiteral("/tmp/100%.img"));
+    EXPECT_TRUE(ok.answered());
+    EXPECT_EQ(title, QStringLiteral("提示"));
+    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_EQ(w->Labelappr->Caption(), label);
+    // A good image afterwards flashes: the refused one started nothing before it.
+    dropPath(QStringLiteral("/tmp/a b.img"));
+    ASSERT_TRUE(x11test::waitFor([&] { return !tools.calls(kFastboot).isEmpty(); }));
+    EXPECT_EQ(tools.argv(kFastboot),
+              (std::vector<QStringList>{{QStringLiteral("flash"), QStringLiteral("system"),
+                                         QStringLiteral("/tmp/a b.img")}}));
+}
+
+}  // namespace
