@@ -88,12 +88,14 @@ void OKC::N_Shapetefb1_Click() {
 void OKC::SHIZUKU_Click() {
     common::runInConsole(
         Form1::commandBox(),
-        QStringLiteral("adb shell sh /sdcard/Android/data/moe.shizuku.privileged.api/files/start.sh"));
+        QStringLiteral(
+            "adb shell sh /sdcard/Android/data/moe.shizuku.privileged.api/files/start.sh"));
 }
 
 void OKC::ACTHY_Click() {
-    common::runInConsole(Form1::commandBox(),
-                         QStringLiteral("adb -d shell sh /data/data/me.piebridge.brevent/brevent.sh"));
+    common::runInConsole(
+        Form1::commandBox(),
+        QStringLiteral("adb -d shell sh /data/data/me.piebridge.brevent/brevent.sh"));
 }
 
 void OKC::N_Shape1_Click() {
@@ -122,8 +124,8 @@ void OKC::zdyf_Click() {
 // text, onto whatever partition is chosen now. The path goes between quotes,
 // so that a blank, "&" or "|" in a name cannot split it or start a command
 // in the middle of a flash.
-void OKC::recc_OLEDragDrop(rt::DataObject& data, rt::Long&, rt::Integer&, rt::Integer&,
-                           rt::Single&, rt::Single&) {
+void OKC::recc_OLEDragDrop(rt::DataObject& data, rt::Long&, rt::Integer&, rt::Integer&, rt::Single&,
+                           rt::Single&) {
     if (!data.GetFormat(rt::DataObject::vbCFFiles)) return;
     // A file on a share the desktop has not mounted has no path fastboot
     // could open.

@@ -55,7 +55,8 @@ TEST_F(OKCTest, OpensWithRecoveryChosenTheNameBoxHiddenAndItsCaptions) {
     expectPlaced({
         {"Frame1rec", "", "Fastboot线刷"},
         {"Label6ml22h", "Frame1rec",
-         "确保设备已解锁，并处于Fastboot模式。先从右侧选择分区，再将相应镜像文件拖入左框内即可自动操作！"},
+         "确保设备已解锁，并处于Fastboot模式。先从右侧选择分区，再将相应镜像文件拖入左框内即可自动"
+         "操作！"},
         {"recc", "Frame1rec", ".img"},
         {"Framefq1", "Frame1rec", "分区选择"},
         {"N_Shapetefb1", "Frame1rec", "检测FB设备"},
@@ -115,7 +116,8 @@ TEST_F(OKCTest, EachButtonStartsItsLineWithItsStyle) {
          QStringLiteral("shell 1: cmd /k adb shell sh "
                         "/sdcard/Android/data/moe.shizuku.privileged.api/files/start.sh")},
         {"ACTHY", "adb -d shell sh /data/data/me.piebridge.brevent/brevent.sh",
-         QStringLiteral("shell 1: cmd /k adb -d shell sh /data/data/me.piebridge.brevent/brevent.sh")},
+         QStringLiteral(
+             "shell 1: cmd /k adb -d shell sh /data/data/me.piebridge.brevent/brevent.sh")},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.button);
@@ -157,11 +159,11 @@ TEST_F(OKCTest, ADroppedImageIsFlashedQuotedOntoTheChosenPartition) {
 }
 
 TEST_F(OKCTest, ARecoveryImageIsFlashedThenBootedAfterTheWait) {
-    EXPECT_EQ(flashWith(w->recf),
-              (Journal{console(QStringLiteral("fastboot flash recovery ") + kQuoted,
-                               common::kRecoveryTail),
-                       QStringLiteral("sleep 4500"),
-                       hidden(QStringLiteral("fastboot boot ") + kQuoted)}));
+    EXPECT_EQ(
+        flashWith(w->recf),
+        (Journal{
+            console(QStringLiteral("fastboot flash recovery ") + kQuoted, common::kRecoveryTail),
+            QStringLiteral("sleep 4500"), hidden(QStringLiteral("fastboot boot ") + kQuoted)}));
     EXPECT_EQ(commandBox(), QStringLiteral("fastboot boot ") + kQuoted);
     EXPECT_EQ(w->Labelappr->Caption(), kPath);
 }
