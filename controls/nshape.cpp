@@ -17,16 +17,6 @@ constexpr rt::Long kDesignFace = 0xEFF1F2;
 constexpr rt::Long kDesignBorder = 0xB3B3B3;
 constexpr int kMargin = 8;
 
-// Runs one assignment of the layout or of the state colours; a failing one is
-// skipped so that the rest still take effect.
-template <class F>
-void skipOnError(F&& step) {
-    try {
-        step();
-    } catch (const rt::RuntimeError&) {
-    }
-}
-
 // A stored picture: absent or null means none; anything that is not a picture
 // cannot be assigned to a picture member.
 rt::PicturePtr pictureFrom(const QVariant& v) {
@@ -42,14 +32,11 @@ QVariant pictureValue(const rt::PicturePtr& p) {
 }  // namespace
 
 N_Shape::N_Shape(QWidget* container)
-    : rt::UserControl(container),
+    : HoverItem(container),
       shape1_(nullptr),
       label1_(nullptr),
       image1_(nullptr),
-      timer1_(nullptr),
       imageButton_(nullptr) {
-    // Children are placed and measured in pixels.
-    setScaleMode(rt::vbPixels);
     setBackColor(kDesignFace);
 
     shape1_ = new rt::Shape(this);
@@ -70,12 +57,6 @@ N_Shape::N_Shape(QWidget* container)
     label1_->setFont(rt::runtimeFont(QStringLiteral("微软雅黑"), 9, false));
     label1_->setAutoSize(true);
     label1_->setCaption(QStringLiteral("NShape1"));
-
-    timer1_ = new rt::Timer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setEnabled(false);
-    timer1_->setInterval(1);
-    timer1_->setPointerPoll(true);
 
     // Design-time artwork only; kept out of sight so that it never takes the
     // pointer.
@@ -105,8 +86,6 @@ N_Shape::N_Shape(QWidget* container)
         released(Part::Icon, b, s, x, y);
     });
     image1_->DblClick.handle([this] { DblClick(); });
-
-    timer1_->Tick.handle([this] { leavePollTick(); });
 
     // The icon starts with the normal picture, which is empty until set.
     showIcon(Icon::Normal);
@@ -303,12 +282,6 @@ void N_Shape::setBorderColorDown(rt::Long c) {
     PropertyChanged(QStringLiteral("BorderColorDown"));
 }
 
-void N_Shape::setSurfaceFontName(const QString& name) {
-    QFont f = Font();
-    f.setFamily(name);
-    setFont(f);
-}
-
 // ---------------------------------------------------------------- layout
 
 void N_Shape::Ajustar_Botao() {
@@ -347,30 +320,12 @@ void N_Shape::Ajustar_Botao() {
     });
 }
 
-void N_Shape::UserControl_Resize() {
-    Resize();
-    Ajustar_Botao();
-}
-
 // ---------------------------------------------------------------- state
 
-bool N_Shape::PointerOverControl() {
-    QPoint p;
-    rt::GetCursorPos(p);
-    return rt::WindowFromPoint(p.x(), p.y()) == hWnd();
-}
-
 void N_Shape::ApplyStateColors() {
-    rt::Long fill = backColorNormal_, fore = foreColorNormal_, border = borderColorNormal_;
-    if (state_ == StateHover) {
-        fill = backColorHover_;
-        fore = foreColorHover_;
-        border = borderColorHover_;
-    } else if (state_ == StateDown) {
-        fill = backColorDown_;
-        fore = foreColorDown_;
-        border = borderColorDown_;
-    }
+    const rt::Long fill = ofState(backColorNormal_, backColorHover_, backColorDown_);
+    const rt::Long fore = ofState(foreColorNormal_, foreColorHover_, foreColorDown_);
+    const rt::Long border = ofState(borderColorNormal_, borderColorHover_, borderColorDown_);
     skipOnError([&] { shape1_->setFillColor(fill); });
     skipOnError([&] { label1_->setForeColor(fore); });
     skipOnError([&] { shape1_->setBorderColor(border); });
@@ -405,26 +360,11 @@ void N_Shape::repaintNow() {
 
 void N_Shape::pointerMoved(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x,
                            rt::Single& y) {
-    MouseMove(button, shift, x, y);
-    // The window's handler may have changed the arguments; go on with them.
-    if (part != Part::Icon && button < 2) {
-        if (!PointerOverControl()) {
-            hover_ = false;
-            state_ = StateNormal;
-            ApplyStateColors();
-        } else if (button == 0 && !hover_) {
-            timer1_->setEnabled(true);
-            hover_ = true;
-            MouseEnter();
-            state_ = StateHover;
-            ApplyStateColors();
-        } else if (button == rt::vbLeftButton) {
-            hover_ = true;
-            state_ = StateDown;
-            ApplyStateColors();
-            hover_ = false;
-        }
-    }
+    // The icon raises the move but takes no part in the hover states.
+    if (part == Part::Icon)
+        MouseMove(button, shift, x, y);
+    else
+        movedOver(button, shift, x, y);
     if (button != rt::vbLeftButton) followCapture(part, x, y);
 }
 
@@ -460,37 +400,25 @@ void N_Shape::captureTakenAway() {
     afterCapture(Part::Body);
 }
 
-void N_Shape::leavePollTick() {
-    if (PointerOverControl()) return;
-    timer1_->setEnabled(false);
-    hover_ = false;
-    MouseLeave();
-    state_ = StateNormal;
-    ApplyStateColors();
-}
-
 void N_Shape::pressed(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x,
                       rt::Single& y) {
-    if (part == Part::Body) showIcon(Icon::Down);
-    MouseDown(button, shift, x, y);
-    if (part == Part::Icon) return;
-    if (button == rt::vbLeftButton) {
-        state_ = StateDown;
-        ApplyStateColors();
+    if (part == Part::Icon) {
+        MouseDown(button, shift, x, y);
+        return;
     }
+    if (part == Part::Body) showIcon(Icon::Down);
+    pressedOn(button, shift, x, y);
 }
 
 void N_Shape::released(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x,
                        rt::Single& y) {
-    if (part == Part::Body) showIcon(Icon::Hover);
-    MouseUp(button, shift, x, y);
     if (part == Part::Icon) {
+        MouseUp(button, shift, x, y);
         Click();
         return;
     }
-    state_ = PointerOverControl() ? StateHover : StateNormal;
-    Click();
-    ApplyStateColors();
+    if (part == Part::Body) showIcon(Icon::Hover);
+    releasedOn(button, shift, x, y);
 }
 
 void N_Shape::UserControl_MouseDown(rt::Integer& button, rt::Integer& shift, rt::Single& x,
@@ -508,37 +436,7 @@ void N_Shape::UserControl_MouseUp(rt::Integer& button, rt::Integer& shift, rt::S
     released(Part::Body, button, shift, x, y);
 }
 
-void N_Shape::UserControl_DblClick() {
-    DblClick();
-}
-
-// ---------------------------------------------------------------- keyboard and focus
-
-void N_Shape::UserControl_KeyDown(rt::Integer& keyCode, rt::Integer& shift) {
-    // Arrow keys walk the focus like Tab and Shift+Tab; Enter never clicks.
-    switch (keyCode) {
-        case 39:
-        case 40:
-            rt::SendKeys(QStringLiteral("{TAB}"));
-            break;
-        case 37:
-        case 38:
-            rt::SendKeys(QStringLiteral("+{TAB}"));
-            break;
-        default:
-            break;
-    }
-    KeyDown(keyCode, shift);
-}
-
-void N_Shape::UserControl_KeyPress(rt::Integer& keyAscii) {
-    KeyPress(keyAscii);
-}
-
-void N_Shape::UserControl_KeyUp(rt::Integer& keyCode, rt::Integer& shift) {
-    KeyUp(keyCode, shift);
-    repaintNow();
-}
+// ---------------------------------------------------------------- focus
 
 void N_Shape::UserControl_GotFocus() {
     if (borderGotFocus_) shape1_->setBorderColor(borderCustom_);
@@ -547,12 +445,7 @@ void N_Shape::UserControl_GotFocus() {
 void N_Shape::UserControl_LostFocus() {
     // Back to the border of the state the button is in.
     if (!borderGotFocus_) return;
-    rt::Long border = borderColorNormal_;
-    if (state_ == StateHover)
-        border = borderColorHover_;
-    else if (state_ == StateDown)
-        border = borderColorDown_;
-    shape1_->setBorderColor(border);
+    shape1_->setBorderColor(ofState(borderColorNormal_, borderColorHover_, borderColorDown_));
 }
 
 // ---------------------------------------------------------------- stored settings
@@ -607,9 +500,7 @@ void N_Shape::UserControl_ReadProperties(rt::PropertyBag& bag) {
         setBorderColorDown(rt::CLng(read("BorderColorDown", text("&H00FFFF80&"))));
         setFontSize(rt::CInt(read("FontSize", text("8"))));
         setFontBold(rt::CBool(read("FontBold", text("False"))));
-        const QVariant font = read("Font", text("MS Sans Serif"));
-        setSurfaceFontName(font.typeId() == QMetaType::QFont ? font.value<QFont>().family()
-                                                             : rt::CStr(font));
+        setSurfaceFontName(fontNameFrom(read("Font", text("MS Sans Serif"))));
         setEnabled(rt::CBool(read("Enabled", text("True"))));
         setBorderGotFocus(rt::CBool(read("BorderGotFocus", text("False"))));
         setBorderCustom(rt::CLng(read("BorderCustom", text("&H80FF80"))));

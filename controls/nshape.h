@@ -7,19 +7,14 @@
 // outside.
 #include <QString>
 
-#include "runtime/event.h"
-#include "runtime/intrinsics.h"
+#include "hoveritem.h"
 #include "runtime/picture.h"
-#include "runtime/types.h"
-#include "runtime/usercontrol.h"
 
 namespace controls {
 
-class N_Shape : public rt::UserControl {
+class N_Shape : public HoverItem {
     Q_OBJECT
 public:
-    enum ButtonState : rt::Integer { StateNormal = 0, StateHover = 1, StateDown = 2 };
-
     explicit N_Shape(QWidget* container);
 
     // ---- properties, in their published order
@@ -32,9 +27,6 @@ public:
     void setFontSize(rt::Integer points);
     bool FontBold() const;
     void setFontBold(bool bold);
-    // The button's own flag: a disabled window or frame around it does not
-    // make it report (or store) False.
-    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
     void setEnabled(bool enabled);
     bool BorderGotFocus() const { return borderGotFocus_; }
     void setBorderGotFocus(bool on);
@@ -56,7 +48,7 @@ public:
     // 0 none or unknown, 3 normal, 1 down, 2 hover: the picture the icon shows.
     rt::Long CurPicture() const;
     bool MouseInside() const { return mouseInside_; }
-    void Ajustar_Botao();
+    void Ajustar_Botao() override;
     // The Normal getters report what is shown now, not the stored member.
     rt::Long ForeColorNormal() const;
     void setForeColorNormal(rt::Long c);
@@ -81,29 +73,11 @@ public:
     rt::Long BorderColorDown() const { return borderColorDown_; }
     void setBorderColorDown(rt::Long c);
 
-    // ---- events, in their published order (windows bind by this order)
-    rt::Event<> Click;
-    rt::Event<> DblClick;
-    rt::Event<rt::Integer&, rt::Integer&, rt::Single&, rt::Single&> MouseMove;
-    rt::Event<rt::Integer&, rt::Integer&, rt::Single&, rt::Single&> MouseUp;
-    rt::Event<rt::Integer&, rt::Integer&, rt::Single&, rt::Single&> MouseDown;
-    rt::Event<> MouseEnter;
-    rt::Event<> MouseLeave;
-    rt::Event<> MouseOver;  // kept for windows that bind it; nothing raises it
-    rt::Event<> MouseOut;
-    rt::Event<> Resize;
-    rt::Event<rt::Integer&> KeyPress;
-    rt::Event<rt::Integer&, rt::Integer&> KeyDown;
-    rt::Event<rt::Integer&, rt::Integer&> KeyUp;
-
     // ---- constituents and inner state, for the host and for tests
     rt::Shape* shape1() const { return shape1_; }
     rt::Label* label1() const { return label1_; }
     rt::Image* image1() const { return image1_; }
-    rt::Timer* timer1() const { return timer1_; }
     rt::Image* imageButton() const { return imageButton_; }
-    rt::Integer buttonState() const { return state_; }
-    bool hoverFlag() const { return hover_; }
 
     void captureTakenAway() override;
 
@@ -111,7 +85,6 @@ protected:
     void UserControl_InitProperties() override;
     void UserControl_ReadProperties(rt::PropertyBag& bag) override;
     void UserControl_WriteProperties(rt::PropertyBag& bag) override;
-    void UserControl_Resize() override;
     void UserControl_Paint() override;
     void UserControl_MouseDown(rt::Integer& button, rt::Integer& shift, rt::Single& x,
                                rt::Single& y) override;
@@ -119,10 +92,6 @@ protected:
                                rt::Single& y) override;
     void UserControl_MouseUp(rt::Integer& button, rt::Integer& shift, rt::Single& x,
                              rt::Single& y) override;
-    void UserControl_DblClick() override;
-    void UserControl_KeyDown(rt::Integer& keyCode, rt::Integer& shift) override;
-    void UserControl_KeyPress(rt::Integer& keyAscii) override;
-    void UserControl_KeyUp(rt::Integer& keyCode, rt::Integer& shift) override;
     void UserControl_GotFocus() override;
     void UserControl_LostFocus() override;
 
@@ -132,24 +101,20 @@ private:
     // paint shows that one, so only those steps change the icon.
     enum class Icon { Normal, Hover, Down };
 
-    bool PointerOverControl();
-    void ApplyStateColors();
+    void ApplyStateColors() override;
+    void repaintNow() override;
     void pointerMoved(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x,
                       rt::Single& y);
     void followCapture(Part part, rt::Single x, rt::Single y);
     void pressed(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y);
     void released(Part part, rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y);
-    void leavePollTick();
-    void repaintNow();
     void showIcon(Icon icon);
     // The lost-capture steps: repaint, normal icon, MouseInside off, MouseOut.
     void afterCapture(Part part);
-    void setSurfaceFontName(const QString& name);
 
     rt::Shape* shape1_;
     rt::Label* label1_;
     rt::Image* image1_;
-    rt::Timer* timer1_;
     rt::Image* imageButton_;
 
     rt::PicturePtr pictureNormal_;
@@ -157,8 +122,6 @@ private:
     rt::PicturePtr pictureDown_;
     Icon icon_ = Icon::Normal;
     bool mouseInside_ = false;
-    bool hover_ = false;
-    rt::Integer state_ = StateNormal;
     bool graphical_ = false;
     bool textVisible_ = false;
     bool stretchToText_ = false;

@@ -1,6 +1,7 @@
 #include "registry.h"
 
 #include "checkbutton.h"
+#include "nselection.h"
 #include "nshape.h"
 #include "optionbutton.h"
 #include "runtime/design.h"
@@ -15,6 +16,8 @@ void registerAll() {
                              [](QWidget* c) -> QObject* { return new OptionButton(c); });
     rt::design::registerType(QStringLiteral("N_Shape"),
                              [](QWidget* c) -> QObject* { return new N_Shape(c); });
+    rt::design::registerType(QStringLiteral("N_Selection"),
+                             [](QWidget* c) -> QObject* { return new N_Selection(c); });
 }
 
 }  // namespace controls
