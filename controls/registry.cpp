@@ -2,6 +2,7 @@
 
 #include "checkbutton.h"
 #include "nshape.h"
+#include "ntextbox.h"
 #include "optionbutton.h"
 #include "runtime/design.h"
 
@@ -15,6 +16,8 @@ void registerAll() {
                              [](QWidget* c) -> QObject* { return new OptionButton(c); });
     rt::design::registerType(QStringLiteral("N_Shape"),
                              [](QWidget* c) -> QObject* { return new N_Shape(c); });
+    rt::design::registerType(QStringLiteral("N_TextBox"),
+                             [](QWidget* c) -> QObject* { return new N_TextBox(c); });
 }
 
 }  // namespace controls
