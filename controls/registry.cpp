@@ -3,6 +3,7 @@
 #include "checkbutton.h"
 #include "nselection.h"
 #include "nshape.h"
+#include "ntextbox.h"
 #include "optionbutton.h"
 #include "runtime/design.h"
 
@@ -18,6 +19,8 @@ void registerAll() {
                              [](QWidget* c) -> QObject* { return new N_Shape(c); });
     rt::design::registerType(QStringLiteral("N_Selection"),
                              [](QWidget* c) -> QObject* { return new N_Selection(c); });
+    rt::design::registerType(QStringLiteral("N_TextBox"),
+                             [](QWidget* c) -> QObject* { return new N_TextBox(c); });
 }
 
 }  // namespace controls

@@ -67,7 +67,10 @@ public:
     QRectF twipsRect() const { return twips_; }
     void setTwipsRect(const QRectF& r);
 
+    // The control's own flags: a hidden or disabled container, or a window
+    // not yet shown, does not change them.
     bool Visible() const { return !isHidden(); }
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
 
     // Twips per unit of the X/Y that this control's mouse events carry.
     virtual double eventUnitTwips() const;

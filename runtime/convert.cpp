@@ -179,6 +179,12 @@ Integer CInt(const QVariant& v) {
     return static_cast<Integer>(r);
 }
 
+Byte CByte(const QVariant& v) {
+    const double r = roundHalfEven(CDbl(v));
+    if (r < 0 || r > 255) overflow();
+    return static_cast<Byte>(r);
+}
+
 bool CBool(const QVariant& v) {
     if (v.typeId() == QMetaType::Bool) return v.toBool();
     return CDbl(v) != 0;

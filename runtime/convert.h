@@ -30,6 +30,7 @@ double roundHalfEven(double value);
 double CDbl(const QVariant& v);
 Long CLng(const QVariant& v);
 Integer CInt(const QVariant& v);
+Byte CByte(const QVariant& v);
 bool CBool(const QVariant& v);
 QString CStr(const QVariant& v);
 

@@ -193,7 +193,7 @@ void load(Form& form, const QString& path) {
             applySpecific(obj, o);
             if (auto* uc = dynamic_cast<UserControl*>(c)) {
                 PropertyBag bag = bagFromJson(o.value(QStringLiteral("bag")).toObject());
-                uc->readProperties(bag);
+                uc->placeStored(bag);
             }
             c->setAccessibleName(c->accessibleName().isEmpty() ? name : c->accessibleName());
             c->setVisible(o.value(QStringLiteral("visible")).toBool(true));

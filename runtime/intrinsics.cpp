@@ -7,10 +7,12 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "color.h"
@@ -39,7 +41,12 @@ void installTypefaceSubstitutes() {
 
 // ---------------------------------------------------------------- TextBox
 
-TextBox::TextBox(QWidget* container) : InputControl(container, true), edit_(new QLineEdit(this)) {
+TextBox::TextBox(QWidget* container)
+    : InputControl(container, true),
+      edit_(new QLineEdit(this)),
+      foreColor_(sysColor(0x08)),
+      font_(
+          this, [this] { return edit_->font(); }, [this](const QFont& f) { applyFont(f); }) {
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
     lay->addWidget(edit_);
@@ -65,11 +72,20 @@ void TextBox::setLocked(bool v) {
     edit_->setReadOnly(v);
 }
 
+namespace {
+[[noreturn]] void invalidValue() {
+    throw RuntimeError(380, QStringLiteral("Invalid property value"));
+}
+}  // namespace
+
 void TextBox::setAlignment(int a) {
+    if (a < 0 || a > 2) invalidValue();
+    alignment_ = a;
     edit_->setAlignment(a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
 }
 
 void TextBox::setForeColor(Long c) {
+    foreColor_ = c;
     QPalette p = edit_->palette();
     p.setColor(QPalette::Text, toQColor(c));
     edit_->setPalette(p);
@@ -81,8 +97,49 @@ void TextBox::setBackColor(Long c) {
     edit_->setPalette(p);
 }
 
+void TextBox::setBorderStyle(int style) {
+    if (style < 0 || style > 1) invalidValue();
+    borderStyle_ = style;
+    edit_->setFrame(style == 1);
+}
+
+void TextBox::setPasswordChar(const QString& c) {
+    passwordChar_ = c.left(1);
+    if (passwordChar_.isEmpty()) {
+        edit_->setEchoMode(QLineEdit::Normal);
+        edit_->setStyleSheet(QString());
+        return;
+    }
+    edit_->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: %1; }")
+                             .arg(passwordChar_.at(0).unicode()));
+    edit_->setEchoMode(QLineEdit::Password);
+}
+
+int TextBox::SelStart() const {
+    return edit_->hasSelectedText() ? edit_->selectionStart() : edit_->cursorPosition();
+}
+
+void TextBox::setSelStart(int start) {
+    edit_->deselect();
+    edit_->setCursorPosition(std::clamp(start, 0, static_cast<int>(edit_->text().size())));
+}
+
+int TextBox::SelLength() const {
+    return edit_->hasSelectedText() ? edit_->selectionLength() : 0;
+}
+
+void TextBox::setSelLength(int length) {
+    const int start = SelStart();
+    const int room = static_cast<int>(edit_->text().size()) - start;
+    edit_->setSelection(start, std::clamp(length, 0, room));
+}
+
 void TextBox::setFontSpec(const QString& name, double sizePt, bool bold) {
-    edit_->setFont(runtimeFont(name, sizePt, bold));
+    font_.change(runtimeFont(name, sizePt, bold));
+}
+
+void TextBox::applyFont(const QFont& f) {
+    edit_->setFont(f);
     resized();
 }
 
@@ -100,41 +157,86 @@ void TextBox::resized() {
     }
 }
 
+bool TextBox::filterKeyPress(QKeyEvent* k) {
+    Integer code = keyCodeOf(k->key());
+    Integer shift = shiftOf(k->modifiers());
+    vbKeyDown(code, shift);
+    if (code == 0) return true;
+    const QString text = k->text();
+    if (text.isEmpty() || text.at(0).unicode() < 32) {
+        if (!text.isEmpty()) {
+            Integer ascii = static_cast<Integer>(text.at(0).unicode());
+            vbKeyPress(ascii);
+            if (ascii == 0) return true;
+        }
+        return false;
+    }
+    Integer ascii = static_cast<Integer>(text.at(0).unicode());
+    const Integer original = ascii;
+    vbKeyPress(ascii);
+    if (ascii == 0) return true;  // the handler dropped the key
+    if (ascii != original) {
+        edit_->insert(QString(QChar(static_cast<char16_t>(ascii))));
+        return true;
+    }
+    return false;
+}
+
+// The editor fills the box from its corner, so its points are the box's.
+bool TextBox::filterMouse(QEvent* e) {
+    auto* m = static_cast<QMouseEvent*>(e);
+    switch (e->type()) {
+        case QEvent::MouseButtonPress:
+            mousePressEvent(m);
+            break;
+        case QEvent::MouseMove:
+            mouseMoveEvent(m);
+            break;
+        case QEvent::MouseButtonRelease:
+            mouseReleaseEvent(m);
+            break;
+        default:
+            mouseDoubleClickEvent(m);
+            break;
+    }
+    if (!keepFocusSelection_) return false;
+    // The editor would put the caret where the click went down, over the
+    // selection the focus handler just made.
+    if (e->type() == QEvent::MouseButtonRelease && m->buttons() == Qt::NoButton)
+        keepFocusSelection_ = false;
+    return e->type() != QEvent::MouseMove || m->buttons() != Qt::NoButton;
+}
+
 bool TextBox::eventFilter(QObject* o, QEvent* e) {
     if (o != edit_) return false;
     switch (e->type()) {
-        case QEvent::KeyPress: {
-            auto* k = static_cast<QKeyEvent*>(e);
-            Integer code = keyCodeOf(k->key());
-            Integer shift = shiftOf(k->modifiers());
-            vbKeyDown(code, shift);
-            if (code == 0) return true;
-            const QString text = k->text();
-            if (text.isEmpty() || text.at(0).unicode() < 32) {
-                if (!text.isEmpty()) {
-                    Integer ascii = static_cast<Integer>(text.at(0).unicode());
-                    vbKeyPress(ascii);
-                    if (ascii == 0) return true;
-                }
-                return false;
-            }
-            Integer ascii = static_cast<Integer>(text.at(0).unicode());
-            const Integer original = ascii;
-            vbKeyPress(ascii);
-            if (ascii == 0) return true;  // the handler dropped the key
-            if (ascii != original) {
-                edit_->insert(QString(QChar(static_cast<char16_t>(ascii))));
-                return true;
-            }
-            return false;
-        }
+        case QEvent::KeyPress:
+            return filterKeyPress(static_cast<QKeyEvent*>(e));
         case QEvent::KeyRelease:
             routeKeyRelease(static_cast<QKeyEvent*>(e));
             return false;
-        case QEvent::FocusIn:
-            if (movesFocus(static_cast<QFocusEvent*>(e))) vbGotFocus();
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick: {
+            if (e->type() == QEvent::MouseButtonPress && !focusFromClick_)
+                keepFocusSelection_ = false;
+            focusFromClick_ = false;
+            return filterMouse(e);
+        }
+        case QEvent::FocusIn: {
+            auto* f = static_cast<QFocusEvent*>(e);
+            if (!movesFocus(f)) return false;
+            const int start = SelStart(), length = SelLength();
+            vbGotFocus();
+            focusFromClick_ = f->reason() == Qt::MouseFocusReason;
+            keepFocusSelection_ =
+                focusFromClick_ && (SelStart() != start || SelLength() != length);
             return false;
+        }
         case QEvent::FocusOut:
+            keepFocusSelection_ = false;
+            focusFromClick_ = false;
             if (movesFocus(static_cast<QFocusEvent*>(e))) vbLostFocus();
             return false;
         default:
@@ -145,7 +247,11 @@ bool TextBox::eventFilter(QObject* o, QEvent* e) {
 // ---------------------------------------------------------------- Label
 
 Label::Label(QWidget* container)
-    : MouseControl(container, false), backColor_(sysColor(0x0F)), foreColor_(sysColor(0x12)) {}
+    : MouseControl(container, false),
+      backColor_(sysColor(0x0F)),
+      foreColor_(sysColor(0x12)),
+      font_(
+          this, [this] { return font(); }, [this](const QFont& f) { applyFont(f); }) {}
 
 void Label::setCaption(const QString& c) {
     if (c == caption_) return;
@@ -177,6 +283,7 @@ void Label::fitToCaption() {
 }
 
 void Label::setAlignment(int a) {
+    if (a < 0 || a > 2) throw RuntimeError(380, QStringLiteral("Invalid property value"));
     alignment_ = a;
     update();
 }
@@ -197,7 +304,7 @@ void Label::setWordWrap(bool v) {
     if (autoSize_) fitToCaption();
     update();
 }
-void Label::setFont(const QFont& f) {
+void Label::applyFont(const QFont& f) {
     QWidget::setFont(f);
     if (autoSize_) fitToCaption();
     update();

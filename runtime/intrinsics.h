@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "control.h"
+#include "font.h"
 #include "picture.h"
 
 class QLineEdit;
@@ -31,11 +32,30 @@ public:
     void setText(const QString& text);
     bool Locked() const;
     void setLocked(bool v);
-    // 0 left, 1 right, 2 centre.
+    // 0 left, 1 right, 2 centre; any other value fails with error 380 and
+    // changes nothing.
+    int Alignment() const { return alignment_; }
     void setAlignment(int a);
+    Long ForeColor() const { return foreColor_; }
     void setForeColor(Long c);
     void setBackColor(Long c);
+    // 0 none, 1 fixed single; others fail with error 380.
+    int BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
+    // "" shows the text itself; otherwise every character shows as this one
+    // (a longer text: its first character).
+    QString PasswordChar() const { return passwordChar_; }
+    void setPasswordChar(const QString& c);
+    // The selection: where it starts (the caret when nothing is selected)
+    // and how many characters it holds. Setting the start empties it.
+    int SelStart() const;
+    void setSelStart(int start);
+    int SelLength() const;
+    void setSelLength(int length);
     void setFontSpec(const QString& name, double sizePt, bool bold);
+    // The font object the box holds; changing it restyles the box at once.
+    FontPtr Font() const { return font_.get(); }
+    void setFont(FontPtr f) { font_.set(std::move(f)); }
 
     Event<> Change;
 
@@ -47,7 +67,20 @@ protected:
 
 private:
     int minLineHeight() const;
+    bool filterKeyPress(QKeyEvent* k);
+    bool filterMouse(QEvent* e);
+    void applyFont(const QFont& f);
+
     QLineEdit* edit_;
+    int alignment_ = 0;
+    Long foreColor_;
+    int borderStyle_ = 1;
+    QString passwordChar_;
+    HeldFont font_;
+    // A selection the GotFocus handler made while a click gave the focus:
+    // the rest of that click does not move the caret over it.
+    bool keepFocusSelection_ = false;
+    bool focusFromClick_ = false;
 };
 
 class Label : public MouseControl {
@@ -61,6 +94,7 @@ public:
     bool AutoSize() const { return autoSize_; }
     void setAutoSize(bool v);
     int Alignment() const { return alignment_; }
+    // 0 left, 1 right, 2 centre; others fail with error 380.
     void setAlignment(int a);
     // 0 transparent, 1 opaque.
     int BackStyle() const { return backStyle_; }
@@ -71,8 +105,11 @@ public:
     void setForeColor(Long c);
     bool WordWrap() const { return wordWrap_; }
     void setWordWrap(bool v);
-    QFont Font() const { return font(); }
-    void setFont(const QFont& f);
+    // The font object the label holds; changing it restyles the label at once.
+    FontPtr Font() const { return font_.get(); }
+    void setFont(FontPtr f) { font_.set(std::move(f)); }
+    // New settings for the held font (every control holding it follows).
+    void setFont(const QFont& f) { font_.change(f); }
     double FontSize() const { return font().pointSizeF(); }
     void setFontSize(double pt);
     bool FontBold() const { return font().bold(); }
@@ -85,6 +122,7 @@ protected:
 
 private:
     void fitToCaption();
+    void applyFont(const QFont& f);
     QString caption_;
     bool autoSize_ = false;
     int alignment_ = 0;
@@ -92,6 +130,7 @@ private:
     Long backColor_;
     Long foreColor_;
     bool wordWrap_ = false;
+    HeldFont font_;
 };
 
 // The data of a drop. It offers the file-list format (15) only when files
@@ -220,6 +259,7 @@ public:
     void setBorderStyle(Integer v);
     void setBorderWidth(Integer v);
     void setBackStyle(Integer v);
+    Long BackColor() const { return backColor_; }
     void setBackColor(Long c);
 
 protected:

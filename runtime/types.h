@@ -6,6 +6,7 @@
 
 namespace rt {
 
+using Byte = std::uint8_t;     // 8-bit unsigned
 using Integer = std::int16_t;  // 16-bit signed
 using Long = std::int32_t;     // 32-bit signed; colours are Longs in 0x00BBGGRR order
 using Single = float;

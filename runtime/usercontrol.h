@@ -21,6 +21,16 @@ public:
     // stored settings; saving writes them.
     void initNew() { UserControl_InitProperties(); }
     void readProperties(PropertyBag& bag) { UserControl_ReadProperties(bag); }
+    // The same as the window loader does it: the settings, then one Resize,
+    // also when the size stayed as it was.
+    void placeNew() {
+        initNew();
+        UserControl_Resize();
+    }
+    void placeStored(PropertyBag& bag) {
+        readProperties(bag);
+        UserControl_Resize();
+    }
     void writeProperties(PropertyBag& bag) { UserControl_WriteProperties(bag); }
 
     Hwnd hWnd() { return this; }

@@ -120,7 +120,7 @@ TEST_F(PellorkSettingsTest, TheFourSettingsFramesAndTheLaunchersStandAsDesigned)
                 auto* l = dynamic_cast<rt::Label*>(c);
                 ASSERT_NE(l, nullptr);
                 EXPECT_EQ(l->Caption(), text);
-                EXPECT_EQ(l->Font().family(), QStringLiteral("微软雅黑"));
+                EXPECT_EQ(l->Font()->Name(), QStringLiteral("微软雅黑"));
                 break;
             }
             case kBox: {
