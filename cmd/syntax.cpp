@@ -13,6 +13,10 @@ char lower(char c) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
 }
 
+// Groups nest by recursion; past this depth a line is refused rather than
+// running the interpreter out of stack.
+constexpr int kMaxGroupDepth = 200;
+
 std::string unexpected(std::string_view what) {
     return "此时不应有 " + std::string(what) + "。\n";
 }
@@ -122,6 +126,10 @@ private:
     }
 
     std::unique_ptr<Node> group() {
+        if (depth_ >= kMaxGroupDepth) {
+            fail("命令语法不正确。\n", 1);
+            return nullptr;
+        }
         ++i_;
         ++depth_;
         auto node = std::make_unique<Node>();

@@ -99,11 +99,13 @@ void Control::setTwipsRect(const QRectF& r) {
 }
 
 void Control::applyTwips() {
-    const auto px = [](double t) { return static_cast<int>(std::lround(t / kTwipsPerPixel)); };
+    const auto px = [](double t) {
+        return static_cast<int>(std::lround(withinPixelRange(t / kTwipsPerPixel)));
+    };
     setGeometry(px(twips_.left()), px(twips_.top()), std::max(0, px(twips_.width())),
                 std::max(0, px(twips_.height())));
-    const QSize s(static_cast<int>(std::lround(twips_.width())),
-                  static_cast<int>(std::lround(twips_.height())));
+    const QSize s(static_cast<int>(std::lround(withinPixelRange(twips_.width()))),
+                  static_cast<int>(std::lround(withinPixelRange(twips_.height()))));
     if (s != lastSize_) {
         lastSize_ = s;
         resized();

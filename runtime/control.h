@@ -6,6 +6,7 @@
 // its container (windowless: labels, images, shapes).
 #include <QRectF>
 #include <QWidget>
+#include <cmath>
 
 #include "event.h"
 #include "types.h"
@@ -13,6 +14,15 @@
 namespace rt {
 
 class Form;
+
+// A pixel count computed from twips, brought into the range a widget can
+// take (nothing at all for NaN), so that a huge or broken size or position
+// can be converted to an int.
+inline double withinPixelRange(double pixels) {
+    constexpr double kLimit = QWIDGETSIZE_MAX;
+    if (std::isnan(pixels)) return 0;
+    return pixels < -kLimit ? -kLimit : pixels > kLimit ? kLimit : pixels;
+}
 
 inline constexpr int vbTwips = 1;
 inline constexpr int vbPixels = 3;

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <cmath>
+#include <limits>
 #include <map>
 
 #include "convert.h"
@@ -44,11 +46,21 @@ QVariant jsonValue(const QJsonValue& v) {
     if (v.isBool()) return v.toBool();
     if (v.isDouble()) {
         const double d = v.toDouble();
-        if (d == static_cast<double>(static_cast<Long>(d))) return static_cast<int>(d);
+        if (std::trunc(d) == d && d >= std::numeric_limits<Long>::min() &&
+            d <= std::numeric_limits<Long>::max())
+            return static_cast<int>(d);
         return d;
     }
     if (v.isString()) return v.toString();
     return {};
+}
+
+// A whole-number setting (alignment, a style) as an int, held within
+// the int range: the setter then refuses what it cannot take.
+int whole(double d) {
+    if (std::isnan(d)) return 0;
+    constexpr double lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
+    return static_cast<int>(d < lo ? lo : d > hi ? hi : d);
 }
 
 Long colour(const QJsonValue& v) {
@@ -85,7 +97,7 @@ void applyCommon(Control* c, const QJsonObject& o) {
 void applySpecific(QObject* obj, const QJsonObject& o) {
     auto has = [&](const char* k) { return o.contains(QLatin1String(k)); };
     auto str = [&](const char* k) { return o.value(QLatin1String(k)).toString(); };
-    auto num = [&](const char* k) { return o.value(QLatin1String(k)).toDouble(); };
+    auto num = [&](const char* k) { return whole(o.value(QLatin1String(k)).toDouble()); };
     if (auto* t = dynamic_cast<TextBox*>(obj)) {
         if (has("font")) {
             const QFont f = t->font();

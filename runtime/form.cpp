@@ -59,8 +59,8 @@ void Form::setBackColor(Long c) {
 void Form::setClientSize(double widthTwips, double heightTwips) {
     keptWidth_ = {};
     keptHeight_ = {};
-    applySize(static_cast<int>(widthTwips / kTwipsPerPixel),
-              static_cast<int>(heightTwips / kTwipsPerPixel));
+    applySize(static_cast<int>(withinPixelRange(widthTwips / kTwipsPerPixel)),
+              static_cast<int>(withinPixelRange(heightTwips / kTwipsPerPixel)));
 }
 
 void Form::setBorderStyle(Integer style) {
@@ -82,7 +82,7 @@ void Form::applySize(int widthPx, int heightPx) {
 
 namespace {
 int shownPixels(double twips) {
-    return std::max(1, static_cast<int>(std::lround(twips / kTwipsPerPixel)));
+    return std::max(1, static_cast<int>(std::lround(withinPixelRange(twips / kTwipsPerPixel))));
 }
 }  // namespace
 

@@ -38,6 +38,14 @@ TEST(CmdSyntax, BindsAsTheOriginalDoes) {
     for (const auto& [line, expected] : cases) EXPECT_EQ(tree(line), expected) << line;
 }
 
+// Nesting is read by recursion: a line of a hundred thousand brackets is
+// refused instead of overflowing the stack; a deep but sane line still reads.
+TEST(CmdSyntax, DeepGroupsAreRefusedNotACrash) {
+    EXPECT_EQ(tree(std::string(100000, '(') + "echo"), "error: 命令语法不正确。\n");
+    EXPECT_EQ(tree(std::string(50, '(') + "a" + std::string(50, ')')),
+              std::string(50, '{') + "[a]" + std::string(50, '}'));
+}
+
 TEST(CmdSyntax, Invocation) {
     struct Case {
         const char* tail;

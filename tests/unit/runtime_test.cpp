@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -18,6 +19,7 @@
 #include <memory>
 
 #include "runtime/application.h"
+#include "runtime/design.h"
 #include "runtime/form.h"
 #include "runtime/intrinsics.h"
 #include "runtime/platform.h"
@@ -103,6 +105,26 @@ TEST(Forms, AFixedWindowTakesTheSizesItIsGivenAndNoOther) {
     form.setBorderStyle(2);
     form.resize(400, 400);
     EXPECT_EQ(form.size(), QSize(400, 400));
+}
+
+// Sizes and positions beyond any screen (a damaged design file) still give
+// a window and a control as large as a widget can be, not none.
+TEST(Forms, SizesBeyondAnyScreenTakeTheLargestWidgetSize) {
+    RecordingHost host;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Huge.json"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"name": "Huge", "clientWidth": 5.5e67, "clientHeight": 3600, "controls": [
+        {"type": "Frame", "name": "F", "left": -5e20, "top": 0, "width": 1e300, "height": 300}]})");
+    file.close();
+    rt::Form form;
+    rt::design::load(form, path);
+    EXPECT_EQ(form.width(), QWIDGETSIZE_MAX);
+    auto* frame = form.ctl<rt::Frame>(QStringLiteral("F"));
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->x(), -QWIDGETSIZE_MAX);
+    EXPECT_EQ(frame->width(), QWIDGETSIZE_MAX);
 }
 
 TEST(TextBox, ChangeOnlyForAnotherTextAndKeyPressCanDropKeys) {
