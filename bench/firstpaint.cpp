@@ -12,7 +12,10 @@
 // --rss-after  after the paint, wait this long and read the program's
 //          resident memory
 // --save   write the window as it was then to a PPM file
-// Prints "paint_ms=…" (and "rss_kb=…"), then ends the program. Needs DISPLAY
+// Prints "map_ms=…" (when the window that counted was mapped) and
+// "paint_ms=…" (and "rss_kb=…", "anon_kb=…": all resident memory, and the
+// part of it that is the program's own rather than pages of files such as
+// libraries and typefaces), then ends the program. Needs DISPLAY
 // with no window manager (the top-level windows are the root's children).
 #include <xcb/xcb.h>
 
@@ -23,7 +26,7 @@
 #include <ctime>
 #include <fstream>
 #include <memory>
-#include <set>
+#include <map>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -112,12 +115,12 @@ public:
     // Waits for a fitting window to be painted; the time it was seen, or a
     // negative number at the timeout or when the program ended.
     double run(pid_t child, double deadline) {
-        std::set<xcb_window_t> mapped;
+        std::map<xcb_window_t, double> mapped;  // and when it was seen mapped
         while (nowMs() < deadline) {
             while (xcb_generic_event_t* e = xcb_poll_for_event(c_)) {
                 const auto type = e->response_type & 0x7f;
                 if (type == XCB_MAP_NOTIFY)
-                    mapped.insert(reinterpret_cast<xcb_map_notify_event_t*>(e)->window);
+                    mapped.emplace(reinterpret_cast<xcb_map_notify_event_t*>(e)->window, nowMs());
                 else if (type == XCB_UNMAP_NOTIFY)
                     mapped.erase(reinterpret_cast<xcb_unmap_notify_event_t*>(e)->window);
                 else if (type == XCB_DESTROY_NOTIFY)
@@ -125,14 +128,20 @@ public:
                 std::free(e);
             }
             if (xcb_connection_has_error(c_)) return -1;
-            for (xcb_window_t w : mapped)
-                if (painted(w)) return nowMs();
+            for (const auto& [w, at] : mapped) {
+                if (painted(w)) {
+                    mappedAt = at;
+                    return nowMs();
+                }
+            }
             int status = 0;
             if (waitpid(child, &status, WNOHANG) == child) return -1;
             usleep(mapped.empty() ? 500 : 1000);
         }
         return -1;
     }
+
+    double mappedAt = 0;  // when the painted window was mapped
 
 private:
     // The window as it was when it counted as painted, for a look.
@@ -164,11 +173,12 @@ private:
     xcb_atom_t netName_ = 0;
 };
 
-long residentKb(pid_t pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+// A line of a /proc file that starts with the key, as a number.
+long procValue(pid_t pid, const char* file, const std::string& key) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/" + file);
     std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+    while (std::getline(in, line))
+        if (line.rfind(key, 0) == 0) return std::atol(line.c_str() + key.size());
     return -1;
 }
 
@@ -202,10 +212,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_firstpaint: no painted window of %s\n", o.argv[0]);
         rc = 1;
     } else {
-        std::printf("paint_ms=%.1f\n", seen - start);
+        std::printf("map_ms=%.1f\npaint_ms=%.1f\n", watch.mappedAt - start, seen - start);
         if (o.rssAfterMs >= 0) {
             usleep(static_cast<useconds_t>(o.rssAfterMs) * 1000);
-            std::printf("rss_kb=%ld\n", residentKb(child));
+            std::printf("rss_kb=%ld\nanon_kb=%ld\n", procValue(child, "status", "VmRSS:"),
+                        procValue(child, "smaps_rollup", "Anonymous:"));
         }
     }
     std::fflush(stdout);
