@@ -2,11 +2,14 @@
 # What a pointer resting on a push button costs: CPU time of tessadrel and of
 # the X server over a few seconds with the pointer still on N_Shapeegg (its
 # 1 ms leave poll running), and with the pointer elsewhere for comparison.
-# Needs Xvfb and xdotool; uses the release build (scripts/run.sh builds it).
-#   bench/idle_pointer.sh [seconds]
+# Needs Xvfb and xdotool; uses the release build (scripts/run.sh or
+# bench/run.sh builds it). With a number of runs, both are measured that many
+# times, one after the other.
+#   bench/idle_pointer.sh [seconds [runs]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-5}
+runs=${2:-1}
 bin=build/release/bin
 display=:$((90 + RANDOM % 100))
 hz=$(getconf CLK_TCK)
@@ -41,7 +44,9 @@ measure() {
 }
 
 # N_Shapeegg: 9180, 4230 twips (612, 282 px), 14 x 12 px.
-xdotool mousemove $((X + 600)) $((Y + 288)) mousemove $((X + 619)) $((Y + 288))
-measure "pointer resting on the button"
-xdotool mousemove $((X + 300)) $((Y + 290))
-measure "pointer elsewhere"
+for _ in $(seq "$runs"); do
+    xdotool mousemove $((X + 600)) $((Y + 288)) mousemove $((X + 619)) $((Y + 288))
+    measure "pointer resting on the button"
+    xdotool mousemove $((X + 300)) $((Y + 290))
+    measure "pointer elsewhere"
+done

@@ -1,0 +1,120 @@
+// How long a button's Click takes to reach adb on the real host: the status
+// panel's battery reset button (one hidden line through the main window's
+// box) is clicked again and again, and each time the interpreter starts a fake
+// adb (bench_stamp) that notes CLOCK_MONOTONIC as it comes up. Prints the
+// median, the 99th percentile and the largest of the delays.
+//
+//   bench_click [clicks]
+//
+// Runs offscreen unless QT_QPA_PLATFORM says otherwise; needs `cmd` and
+// `bench_stamp` built beside it.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <unistd.h>
+#include <vector>
+
+#include "controls/nshape.h"
+#include "controls/registry.h"
+#include "runtime/application.h"
+#include "runtime/services.h"
+#include "tessadrel/form1.h"
+#include "tessadrel/status.h"
+
+namespace {
+
+long long monotonicNs() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
+}
+
+bool writeScript(const QString& path, const QByteArray& text) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    f.write(text);
+    f.close();
+    return f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+}
+
+// The stamps written so far.
+std::vector<long long> stamps(const QString& file) {
+    std::vector<long long> out;
+    QFile f(file);
+    if (f.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : f.readAll().split('\n'))
+            if (!line.trimmed().isEmpty()) out.push_back(line.trimmed().toLongLong());
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    rt::Application app(argc, argv, QStringLiteral("Tessadrel"));
+    controls::registerAll();
+    const int clicks = argc > 1 ? std::atoi(argv[1]) : 100;
+
+    // A program folder of its own: the interpreter, the stamping adb, a
+    // fastboot for the tool check and a terminal that opens nothing for the
+    // main window's start-up console.
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    const QString bin = QCoreApplication::applicationDirPath();
+    const QString log = folder + QStringLiteral("/stamps");
+    const bool ready =
+        QFile::link(bin + QStringLiteral("/bench_stamp"), folder + QStringLiteral("/adb")) &&
+        writeScript(folder + QStringLiteral("/fastboot"), "#!/bin/sh\nexit 0\n") &&
+        writeScript(folder + QStringLiteral("/noterm"), "#!/bin/sh\nexit 0\n") &&
+        QFile::link(bin + QStringLiteral("/cmd"), folder + QStringLiteral("/cmd"));
+    if (!ready) {
+        std::fprintf(stderr, "cannot lay out %s\n", qPrintable(folder));
+        return 2;
+    }
+    qputenv("TERMINAL", (folder + QStringLiteral("/noterm")).toUtf8());
+    qputenv("BENCH_STAMPS", log.toUtf8());
+    rt::App::setPath(folder);
+    QDir::setCurrent(folder);
+
+    tessadrel::Form1::commandBox();
+    auto& w = rt::Form::get<tessadrel::Status>();
+    w.Show();
+    auto* button = w.need<controls::N_Shape>(QStringLiteral("N_Shape4_reset"));
+    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+
+    std::vector<double> delaysMs;
+    for (int i = 0; i < clicks; ++i) {
+        const std::size_t before = stamps(log).size();
+        const long long clicked = monotonicNs();
+        button->Click();
+        std::vector<long long> now;
+        const long long giveUp = clicked + 2000000000LL;
+        while ((now = stamps(log)).size() == before && monotonicNs() < giveUp) usleep(100);
+        if (now.size() == before) {
+            std::fprintf(stderr, "click %d: adb never came up\n", i);
+            return 1;
+        }
+        delaysMs.push_back(static_cast<double>(now.back() - clicked) / 1e6);
+        // Let the interpreter end and the window take its events, as between
+        // two clicks of a person.
+        for (int k = 0; k < 5; ++k) {
+            QCoreApplication::processEvents();
+            usleep(2000);
+        }
+    }
+    std::sort(delaysMs.begin(), delaysMs.end());
+    const auto at = [&](double q) {
+        return delaysMs[static_cast<std::size_t>(std::ceil(q * static_cast<double>(delaysMs.size()))) -
+                        1];
+    };
+    std::printf("click to adb: %d clicks, median %.2f ms, p99 %.2f ms, max %.2f ms\n", clicks,
+                at(0.5), at(0.99), delaysMs.back());
+    rt::Form::unloadAll();
+    return 0;
+}
