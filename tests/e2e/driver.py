@@ -88,12 +88,44 @@ def xdo(*args):
 
 
 def type_text(text):
-    # From standard input, so that a text starting with "-" is no option.
-    subprocess.run(["xdotool", "type", "--delay", "8", "--file", "-"], input=text.encode(),
+    # From standard input, so that a text starting with "-" is no option. A
+    # character with no key of its own gets a key mapped for it first, and
+    # the program must see the new mapping before the key comes: such text
+    # goes slower.
+    delay = "8" if text.isascii() else "150"
+    subprocess.run(["xdotool", "type", "--delay", delay, "--file", "-"], input=text.encode(),
                    check=True)
 
 
+def type_checked(field, text, what):
+    """Types into the focused field until it holds `text`, as a user would
+    type again over a missed key."""
+    for attempt in range(3):
+        xdo("key", "ctrl+a")
+        if text:
+            type_text(text)
+        else:
+            xdo("key", "BackSpace")
+        try:
+            return wait(lambda: text_of(field) == text, "%r in %s" % (text, what), 3)
+        except Timeout:
+            if attempt == 2:
+                raise
+
+
+_last_click = [0.0, None]
+
+
 def click_at(x, y, button=1):
+    # Two clicks at one spot in quick succession would be a double click.
+    since = time.monotonic() - _last_click[0]
+    if _last_click[1] == (x, y) and since < 0.6:
+        time.sleep(0.6 - since)
+    _click_at(x, y, button)
+    _last_click[:] = [time.monotonic(), (x, y)]
+
+
+def _click_at(x, y, button):
     # A move to where the pointer already is delivers nothing: nudge first.
     xdo("mousemove", x + 3, y + 3)
     xdo("mousemove", x, y)
@@ -415,12 +447,7 @@ class Program:
         box = self.control(window, form, name)
         x, y, w, h = extents(box)
         click_at(x + w // 2, y + h // 2)
-        xdo("key", "ctrl+a")
-        if text:
-            type_text(text)
-        else:
-            xdo("key", "BackSpace")
-        wait(lambda: text_of(box) == text, "%r in %s" % (text, name))
+        type_checked(box, text, name)
 
     # ---- message and input boxes
 
@@ -446,8 +473,7 @@ class Program:
                          "the input field")[0]
             x, y, w, h = extents(field)
             click_at(x + w // 2, y + h // 2)
-            type_text(typed)
-            wait(lambda: text_of(field) == typed, "%r in the input field" % typed)
+            type_checked(field, typed, "the input field")
         b = wait(lambda: named(box, button), "the button %r" % button)[0]
         x, y, w, h = extents(b)
         click_at(x + w // 2, y + h // 2)
