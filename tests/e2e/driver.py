@@ -503,6 +503,10 @@ def adb(style, args):
     return call("adb", style, args)
 
 
+def fastboot(style, args):
+    return call("fastboot", style, args)
+
+
 def opener(address):
     return call("xdg-open", HIDDEN, [address])
 
@@ -538,11 +542,13 @@ class Box:
 class Row:
     """One control of a window: what is clicked first (control names), what
     is typed then (box name, text), the control clicked, the boxes
-    answered after it, and every call that must reach the fake tools."""
+    answered after it, what must then show, and every call that must reach
+    the fake tools."""
 
     def __init__(self, control, *calls, typed=(), before=(), boxes=(), accessible=None,
-                 timeout=15.0, label=None):
+                 timeout=15.0, label=None, shows=None):
         self.control, self.calls, self.typed, self.before = control, list(calls), typed, before
+        self.shows = shows  # an accessible name that must then be showing in the window
         self.boxes, self.accessible, self.timeout = boxes, accessible, timeout
         self.label = label or control
 
@@ -558,6 +564,8 @@ def run_rows(results, program, form, window, rows, title):
             program.click(window, form, row.control, row.accessible)
             for b in row.boxes:
                 program.answer(b.title, b.text, b.button, b.typed)
+            if row.shows:
+                wait(lambda: named(window, row.shows), "%r to show" % row.shows, 5)
             expect_calls(program.folder, mark, row.calls, row.label, row.timeout)
         results.check("%s / %s" % (title, row.label), one)
 

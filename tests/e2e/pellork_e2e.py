@@ -114,7 +114,8 @@ WINDOWS = [
         Row("N_Shape1", opener(MARKET)),
     ]),
     ("N_Shape1boot", "支持作者", "DonatION", [
-        Row("Label1", label="the thanks are shown"),
+        Row("Label1", shows="软件不设高级版、捐赠版。无论您是否捐赠都可以使用全部功能。 谢谢支持！",
+            label="the thanks are shown"),
     ]),
 ]
 

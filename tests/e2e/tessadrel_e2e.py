@@ -11,7 +11,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import driver as d  # noqa: E402
-from driver import CONSOLE as C, HIDDEN as H, MINIMIZED as M, Box, Row, adb, call, opener  # noqa: E402,F401
+from driver import CONSOLE as C, HIDDEN as H, MINIMIZED as M, Box, Row, adb, call, fastboot, opener  # noqa: E402,F401
 
 MAIN = "Morvane 第六代免ROOT搞机神器   酷安@Halvern"
 TITLE = "Tessadrel"
@@ -155,14 +155,15 @@ WINDOWS = [
     ]),
     ("帮助支持", "帮助支持", "Help", [
         Row("V3", opener(MARKET)),
-        Row("DOWNOLD1", opener("https://developer.android.com/studio/run/device"),
-            before=["INTRO2"]),
+        Row("INTRO2", shows="2.确保正确安装ADB驱动，二选一即可。"),
+        Row("DOWNOLD1", opener("https://developer.android.com/studio/run/device")),
         Row("DOWNLOAD2", opener("https://developer.android.com/tools/releases/platform-tools")),
-        Row("INTRO3", label="INTRO3 shows the third page"),
-        Row("INTRO1", label="INTRO1 shows the first page"),
+        Row("INTRO3", shows="Q：出现“由于某个应用遮挡了权限请求界面...”或“Because an app is obscuring...”"),
+        Row("INTRO1", shows="*对于Android版本5.0以下以及部分魔改Rom，部分功能可能不受支持！"),
     ]),
     ("捐赠作者", "支持作者", "DonatION", [
-        Row("Label1", label="the thanks are shown"),
+        Row("Label1", shows="软件不设高级版、捐赠版。无论您是否捐赠都可以使用全部功能。 谢谢支持！",
+            label="the thanks are shown"),
     ]),
     ("关于软件/更新", "关于", "About", [
         Row("N_Shape1", opener(MARKET)),
@@ -172,8 +173,10 @@ WINDOWS = [
         Row("Label14", opener("https://developer.android.com/tools/adb")),
     ] + [Row(n, market_page(H, MARKET), boxes=[ON_PHONE])
          for n in ("Label6", "Label8", "Label15", "Label16", "Label7", "Label9", "Label5")]),
-    # ---- OKC (tile Image19, "线刷专区"): rows to be added here once the window lands:
-    # ("线刷专区", "<caption>", "OKC", [Row(...), ...]),
+    # ---- The reboot and flashing window (tile Image19): its rows go here once
+    # it lands, e.g. Row("<control>", fastboot(C, "reboot"), boxes=[...]).
+    # ("线刷专区", "<caption>", "OKC", [
+    # ]),
 ]
 
 MAIN_ROWS = [
