@@ -134,6 +134,8 @@ WINDOWS = [
         Row("SWIPEGO", adb(H, "shell input swipe 540 600 540 600 1"),
             adb(H, "shell input swipe 540 1600 540 1600 1"),
             before=["cha"], label="SWIPEGO with the points swapped"),
+        Row("SWIPEGO", adb(H, "shell input swipe 540 600 540 600 1"),
+            before=["NMM"], typed=[("Textcishu", "1")], label="SWIPEGO with the normal preset"),
     ]),
     ("软件与传输", "软件操作", "Software", [
         # The road of one request: a package typed, one click, one call.
