@@ -338,6 +338,15 @@ def text_of(acc):
     return None
 
 
+_running = []
+
+
+def stop_all():
+    """Ends every program still running (a run cut short by an error)."""
+    for p in _running:
+        p.stop()
+
+
 class Program:
     """One run of a built program in its own folder."""
 
@@ -349,6 +358,7 @@ class Program:
                                      stdout=open(folder.file("program.log"), "w"),
                                      stderr=subprocess.STDOUT)
         self._designs = {}
+        _running.append(self)
 
     def app(self):
         p = _pyatspi()
