@@ -134,12 +134,12 @@ TEST_F(NSelectionTest, PressShowsDownColoursOfAllThreePartsAndReleaseHover) {
     // Enabled changes no colour; font changes touch the caption line only.
     s->setEnabled(false);
     expectShown(kH);
-    const QFont description = s->labelDescricao()->Font();
+    const QFont description = s->labelDescricao()->Font()->qfont();
     s->setFontSize(12);
     s->setFontBold(true);
     EXPECT_EQ(s->FontSize(), 12);
     EXPECT_TRUE(s->label1()->FontBold());
-    EXPECT_EQ(s->labelDescricao()->Font(), description);
+    EXPECT_EQ(s->labelDescricao()->Font()->qfont(), description);
 }
 
 TEST_F(NSelectionTest, HeightSnapsToTheStripAndTheLinesMeetOnTheMiddle) {
