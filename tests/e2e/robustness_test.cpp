@@ -24,6 +24,7 @@
 #include "tessadrel/form1.h"
 #include "tessadrel/keysimu.h"
 #include "tessadrel/navigation.h"
+#include "tessadrel/okc.h"
 #include "tessadrel/phonearea.h"
 #include "tessadrel/software.h"
 #include "tessadrel/status.h"
@@ -203,10 +204,16 @@ struct DropRow {
 
 void PrintTo(const DropRow& row, std::ostream* os) { *os << row.name; }
 
-// Lead: the reboot and flashing window's frame `recc` is one more row here.
 const DropRow kDrops[] = {
     {"Software_AZAPP", [](Rig& r) -> QWidget* { return r.open<Software>().Labelappr; }, "adb",
      {"install"}},
+    {"OKC_recc_system",
+     [](Rig& r) -> QWidget* {
+         auto& w = r.open<tessadrel::OKC>();
+         r.clickOn(w.sysf);
+         return w.recc;
+     },
+     "fastboot", {"flash", "system"}},
 };
 
 struct Robustness : ::testing::Test {
