@@ -24,27 +24,7 @@ using x11test::FakeAdb;
 
 const QString kFastboot = QStringLiteral("fastboot");
 
-// A terminal that runs the console line at once, with no window and input
-// from /dev/null, so that consoles reach the fake tools too.
-class RunningTerminal {
-public:
-    RunningTerminal() {
-        const QString path = dir_.filePath(QStringLiteral("terminal"));
-        QFile script(path);
-        script.open(QIODevice::WriteOnly);
-        script.write(
-            "#!/bin/sh\nwhile [ \"$#\" -gt 0 ] && [ \"$1\" != -e ]; do shift; done\nshift\n"
-            "exec \"$@\" < /dev/null > /dev/null 2>&1\n");
-        script.close();
-        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                              QFileDevice::ExeOwner);
-        qputenv("TERMINAL", path.toUtf8());
-    }
-    ~RunningTerminal() { qputenv("TERMINAL", "true"); }
-
-private:
-    QTemporaryDir dir_;
-};
+using x11test::RunningTerminal;
 
 TEST(RealOKC, ARebootButtonAndTheDeviceCheckReachTheirTools) {
     FakeAdb tools({kFastboot});

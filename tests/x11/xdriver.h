@@ -1,6 +1,7 @@
 #pragma once
 // Drives the real pointer and keyboard of the X server through xdotool, as a
 // user would, and answers the program's modal boxes with the mouse.
+#include <QFile>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -76,6 +77,27 @@ private:
     QByteArray terminal_;
     bool hadTerminal_ = false;
     bool phone_ = false;
+};
+
+// A terminal that runs the console line at once, with no window and input
+// from /dev/null, so that consoles reach the fake tools too.
+class RunningTerminal {
+public:
+    RunningTerminal() {
+        const QString path = dir_.filePath(QStringLiteral("terminal"));
+        QFile script(path);
+        script.open(QIODevice::WriteOnly);
+        script.write(
+            "#!/bin/sh\nwhile [ \"$#\" -gt 0 ] && [ \"$1\" != -e ]; do shift; done\nshift\n"
+            "exec \"$@\" < /dev/null > /dev/null 2>&1\n");
+        script.close();
+        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                              QFileDevice::ExeOwner);
+        qputenv("TERMINAL", path.toUtf8());
+    }
+    ~RunningTerminal() { qputenv("TERMINAL", "true"); }
+private:
+    QTemporaryDir dir_;
 };
 
 }  // namespace x11test
