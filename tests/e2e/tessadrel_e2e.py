@@ -175,10 +175,17 @@ WINDOWS = [
         Row("Label14", opener("https://developer.android.com/tools/adb")),
     ] + [Row(n, market_page(H, MARKET), boxes=[ON_PHONE])
          for n in ("Label6", "Label8", "Label15", "Label16", "Label7", "Label9", "Label5")]),
-    # ---- The reboot and flashing window (tile Image19): its rows go here once
-    # it lands, e.g. Row("<control>", fastboot(C, "reboot"), boxes=[...]).
-    # ("线刷专区", "<caption>", "OKC", [
-    # ]),
+    ("线刷专区", "刷机功能合集", "OKC", [
+        Row("REC", adb(H, "reboot recovery")),
+        Row("EDL", adb(H, "reboot edl")),
+        Row("FB", adb(H, "reboot bootloader")),
+        Row("DOWNLOAD", adb(H, "reboot download")),
+        Row("N_Shaperebfb", fastboot(H, "reboot")),
+        Row("N_Shapetefb1", fastboot(C, "devices")),
+        Row("SHIZUKU", adb(C, "shell sh /sdcard/Android/data/moe.shizuku.privileged.api/files/start.sh")),
+        Row("ACTHY", adb(C, "-d shell sh /data/data/me.piebridge.brevent/brevent.sh")),
+        Row("N_Shape1", opener("https://twrp.me/Devices/")),
+    ]),
 ]
 
 MAIN_ROWS = [
@@ -245,7 +252,9 @@ def main():
             if form == "touchsimu":
                 stop_run(results, p, window)
             if form == "Software":
-                drops(results, p, window, drag_source)
+                drops(results, p, window, drag_source, form, "AZAPP", software_drops())
+            if form == "OKC":
+                drops(results, p, window, drag_source, form, "recc", okc_drops())
             if form == "Navigation":
                 reload_main(results, p, window)
                 main_window = p.window(MAIN)
@@ -302,24 +311,66 @@ def reload_main(results, p, navigation):
     results.check("Form1 / closed, then reloaded by a panel's command", one)
 
 
-def drops(results, p, software, drag_source):
-    """Files dragged from another program onto the install frame: a real
-    drag and drop between two X clients, the path given to adb whole."""
-    import subprocess
+class Drop:
+    """One file dropped: its name under the program folder, the controls
+    clicked and the text typed first, and either the calls it makes (a
+    function of the file's path) or the box that refuses it."""
+
+    def __init__(self, name, calls=None, refused=None, before=(), typed=()):
+        self.name, self.calls, self.refused = name, calls, refused
+        self.before, self.typed = before, typed
+
+
+def software_drops():
     # Paths with "%" or a quote cannot be carried through the interpreter's
     # line: the window says so and installs nothing.
     refused = Box("提示", "文件路径含有双引号、百分号或换行，无法安装！")
-    names = [("a b/x&y.apk", None), ("odd name\\", None), ("中文 目录/a|b.apk", None),
-             ("x^y (1) <2>.apk", None), ("50% off.apk", refused), ('say "hi".apk', refused)]
-    for name, box in names:
-        def one(name=name, box=box):
-            path = os.path.join(p.folder.path, "drops", name)
+    install = lambda path: [adb(C, ["install", path])]  # noqa: E731
+    return [Drop("a b/x&y.apk", install), Drop("odd name\\", install),
+            Drop("中文 目录/a|b.apk", install), Drop("x^y (1) <2>.apk", install),
+            Drop("50% off.apk", refused=refused), Drop('say "hi".apk', refused=refused)]
+
+
+def okc_drops():
+    """Images dropped on the flashing frame go to the partition chosen on
+    the right; a recovery image is then booted, 4.5 s after its flash."""
+    refused = Box("提示", "文件路径含有双引号、百分号或换行，无法刷入！")
+    return [
+        Drop("twrp & co/rec (1).img",
+             lambda p: [fastboot(C, ["flash", "recovery", p]), fastboot(H, ["boot", p])],
+             before=["recf"]),
+        Drop("系统 镜像/sys|a.img", lambda p: [fastboot(C, ["flash", "system", p])],
+             before=["sysf"]),
+        Drop("x^y/persist.img", lambda p: [fastboot(C, ["flash", "persist", p])],
+             before=["perf"]),
+        Drop("odd name\\", lambda p: [fastboot(C, ["flash", "boot", p])], before=["botf"]),
+        Drop("vb.img", lambda p: [fastboot(C, ["flash", "vendor_boot", "--slot", "a", p])],
+             before=["zdyf"], typed=[("Textzdy", "vendor_boot --slot a")]),
+        Drop("50% off.img", refused=refused, before=["sysf"]),
+        Drop('say "hi".img', refused=refused),
+        Drop("dtbo.img", refused=Box("提示", "分区名含有双引号，无法刷入！"),
+             before=["zdyf"], typed=[("Textzdy", 'dtbo"')]),
+    ]
+
+
+def drops(results, p, window, drag_source, form, target_name, cases):
+    """Files dragged from another program onto a window's drop target: a
+    real drag and drop between two X clients, the path given to the tool
+    whole."""
+    import subprocess
+    for case in cases:
+        def one(case=case):
+            path = os.path.join(p.folder.path, "drops", case.name)
             os.makedirs(os.path.dirname(path), exist_ok=True)
             with open(path, "w") as f:
-                f.write("APK")
-            target = p.control(software, "Software", "AZAPP")
-            x, y, w, h = d.extents(target)
+                f.write("IMAGE")
             mark = p.folder.mark()
+            for name in case.before:
+                p.click(window, form, name)
+            for box, text in case.typed:
+                p.type_into(window, form, box, text)
+            target = p.control(window, form, target_name)
+            x, y, w, h = d.extents(target)
             src = subprocess.Popen([drag_source, path, "900", "800"], stdout=subprocess.PIPE,
                                    stderr=subprocess.DEVNULL, text=True, env=dict(os.environ, QT_QPA_PLATFORM="xcb"))
             try:
@@ -331,16 +382,16 @@ def drops(results, p, software, drag_source):
                           815 + (y + h // 2 - 815) * i // 10)
                     d.xdo("sleep", "0.03")  # the drag protocol answers each position
                 d.xdo("mouseup", 1)
-                if box:
-                    p.answer(box.title, box.text)
-                    d.expect_calls(p.folder, mark, [], "drop of %r" % name)
+                if case.refused:
+                    p.answer(case.refused.title, case.refused.text)
+                    d.expect_calls(p.folder, mark, [], "drop of %r" % case.name)
                     return
-                d.expect_calls(p.folder, mark, [adb(C, ["install", path])], "drop of %r" % name)
-                d.wait(lambda: d.named(software, path), "the label to name the file", 5)
+                d.expect_calls(p.folder, mark, case.calls(path), "drop of %r" % case.name)
+                d.wait(lambda: d.named(window, path), "the label to name the file", 5)
             finally:
                 src.terminate()
                 src.wait()
-        results.check("Software / AZAPP drop of %r" % name, one)
+        results.check("%s / %s drop of %r" % (form, target_name, case.name), one)
 
 
 def missing_tool(results, start):

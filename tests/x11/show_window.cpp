@@ -22,6 +22,7 @@
 #include "tessadrel/help.h"
 #include "tessadrel/keysimu.h"
 #include "tessadrel/navigation.h"
+#include "tessadrel/okc.h"
 #include "tessadrel/phonearea.h"
 #include "tessadrel/software.h"
 #include "tessadrel/status.h"
@@ -38,6 +39,15 @@ rt::Form* show() {
     return &w;
 }
 
+// The help panel with another of its pages chosen, as its tab chooses it.
+template <rt::Label* tessadrel::Help::*tab>
+rt::Form* helpPage() {
+    auto& w = rt::Form::get<tessadrel::Help>();
+    w.Show();
+    (w.*tab)->Click();
+    return &w;
+}
+
 struct Window {
     const char* name;
     rt::Form* (*open)();
@@ -51,8 +61,10 @@ const Window kWindows[] = {
     {"tessadrel-navigation", show<tessadrel::Navigation>},
     {"tessadrel-keysimu", show<tessadrel::keysimu>},
     {"tessadrel-touchsimu", show<tessadrel::touchsimu>},
-    // {"tessadrel-okc", show<tessadrel::OKC>},  the flashing window, once it exists
+    {"tessadrel-okc", show<tessadrel::OKC>},
     {"tessadrel-help", show<tessadrel::Help>},
+    {"tessadrel-help-usb", helpPage<&tessadrel::Help::INTRO2>},
+    {"tessadrel-help-common", helpPage<&tessadrel::Help::INTRO3>},
     {"tessadrel-about", show<tessadrel::About>},
     {"tessadrel-donation", show<tessadrel::DonatION>},
     {"pellork-about", show<pellork::About>},
