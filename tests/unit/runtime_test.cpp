@@ -1,6 +1,6 @@
 // The window runtime: windows loaded once on first reference, text boxes,
-// autosized labels, drops (files, text, addresses), text files, Dir and the
-// title of untitled boxes.
+// autosized labels, refused property values, drops (files, text, addresses),
+// text files, Dir and the title of untitled boxes.
 #include <gtest/gtest.h>
 
 #include <QDropEvent>
@@ -510,3 +510,52 @@ TEST(Timers, APointerPollRestsWhileNothingChangesAndTicksAgainAfterAChange) {
 }
 
 }  // namespace
+
+// Out-of-range property values fail with error 380 and leave the control as
+// it was; what was set reads back; Enabled is the control's own setting, not
+// whether its window lets it take input.
+TEST(Intrinsics, RefusedValuesLeaveTheControlAsItWas) {
+    RecordingHost host;
+    rt::Form form;
+    auto refused = [](auto set) {
+        try {
+            set();
+        } catch (const rt::RuntimeError& e) {
+            return e.number();
+        }
+        return 0;
+    };
+
+    rt::Label label(&form);
+    label.setAlignment(2);
+    EXPECT_EQ(refused([&] { label.setAlignment(3); }), 380);
+    EXPECT_EQ(refused([&] { label.setAlignment(-1); }), 380);
+    EXPECT_EQ(label.Alignment(), 2);
+
+    rt::TextBox box(&form);
+    box.setAlignment(1);
+    EXPECT_EQ(refused([&] { box.setAlignment(7); }), 380);
+    EXPECT_EQ(box.Alignment(), 1);
+    EXPECT_EQ(box.editor()->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+
+    rt::Shape shape(&form);
+    shape.setShapeKind(4);
+    EXPECT_EQ(refused([&] { shape.setShapeKind(6); }), 380);
+    EXPECT_EQ(shape.ShapeKind(), 4);
+    shape.setBackColor(0x80FF80);
+    shape.setFillColor(0x123456);
+    shape.setBorderColor(0xFF);
+    EXPECT_EQ(shape.BackColor(), 0x80FF80);
+    EXPECT_EQ(shape.FillColor(), 0x123456);
+    EXPECT_EQ(shape.BorderColor(), 0xFF);
+
+    rt::Label inside(&form);
+    form.setEnabled(false);
+    EXPECT_TRUE(inside.Enabled());
+    EXPECT_FALSE(inside.isEnabled());
+    inside.setEnabled(false);
+    form.setEnabled(true);
+    EXPECT_FALSE(inside.Enabled());
+    inside.setEnabled(true);
+    EXPECT_TRUE(inside.Enabled());
+}
