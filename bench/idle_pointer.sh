@@ -14,7 +14,7 @@ bin=build/release/bin
 display=:$((90 + RANDOM % 100))
 hz=$(getconf CLK_TCK)
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display
 unset QT_QPA_PLATFORM

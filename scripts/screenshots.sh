@@ -16,7 +16,7 @@ build=$(realpath "${1:-$root/build/release}")
 out=${2:-$root/docs/screenshots}
 
 if [[ -z ${DISPLAY:-} ]]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$out"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$build" "$out"
 fi
 for tool in import xdotool; do
     command -v "$tool" >/dev/null || { echo "screenshots: $tool is missing" >&2; exit 1; }

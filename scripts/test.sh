@@ -9,7 +9,7 @@ jobs=$(nproc)
 run_tests() {
     local dir=$1
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j"$jobs" -LE x11
-    env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x1024x24" \
+    env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
         ctest --test-dir "$dir" --output-on-failure -L x11
 }
 
