@@ -9,9 +9,7 @@
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise; needs `cmd` and
 // `bench_stamp` built beside it.
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -20,6 +18,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "bench/programfolder.h"
 #include "controls/nshape.h"
 #include "controls/registry.h"
 #include "runtime/application.h"
@@ -33,14 +32,6 @@ long long monotonicNs() {
     timespec t{};
     clock_gettime(CLOCK_MONOTONIC, &t);
     return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
-}
-
-bool writeScript(const QString& path, const QByteArray& text) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write(text);
-    f.close();
-    return f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
 }
 
 // The stamps written so far.
@@ -61,26 +52,14 @@ int main(int argc, char** argv) {
     controls::registerAll();
     const int clicks = argc > 1 ? std::atoi(argv[1]) : 100;
 
-    // A program folder of its own: the interpreter, the stamping adb, a
-    // fastboot for the tool check and a terminal that opens nothing for the
-    // main window's start-up console.
-    QTemporaryDir dir;
-    const QString folder = dir.path();
+    // The stamping adb in a program folder of its own.
     const QString bin = QCoreApplication::applicationDirPath();
-    const QString log = folder + QStringLiteral("/stamps");
-    const bool ready =
-        QFile::link(bin + QStringLiteral("/bench_stamp"), folder + QStringLiteral("/adb")) &&
-        writeScript(folder + QStringLiteral("/fastboot"), "#!/bin/sh\nexit 0\n") &&
-        writeScript(folder + QStringLiteral("/noterm"), "#!/bin/sh\nexit 0\n") &&
-        QFile::link(bin + QStringLiteral("/cmd"), folder + QStringLiteral("/cmd"));
-    if (!ready) {
-        std::fprintf(stderr, "cannot lay out %s\n", qPrintable(folder));
-        return 2;
-    }
-    qputenv("TERMINAL", (folder + QStringLiteral("/noterm")).toUtf8());
+    bench::ProgramFolder folder([&bin](const QString& adb) {
+        return QFile::link(bin + QStringLiteral("/bench_stamp"), adb);
+    });
+    if (!folder.ready()) return 2;
+    const QString log = folder.file(QStringLiteral("stamps"));
     qputenv("BENCH_STAMPS", log.toUtf8());
-    rt::App::setPath(folder);
-    QDir::setCurrent(folder);
 
     tessadrel::Form1::commandBox();
     auto& w = rt::Form::get<tessadrel::Status>();

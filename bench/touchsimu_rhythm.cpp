@@ -10,10 +10,8 @@
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise; needs the `cmd`
 // built beside it.
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -22,6 +20,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/programfolder.h"
 #include "controls/nshape.h"
 #include "controls/registry.h"
 #include "runtime/application.h"
@@ -71,14 +70,6 @@ private:
     QElapsedTimer clock_;
 };
 
-bool writeScript(const QString& path, const QByteArray& text) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write(text);
-    f.close();
-    return f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
-}
-
 void report(const char* where, const std::vector<double>& timesMs, double intervalMs) {
     if (timesMs.size() < 2) {
         std::printf("%-14s too few samples (%zu)\n", where, timesMs.size());
@@ -106,26 +97,14 @@ int main(int argc, char** argv) {
     const int intervalMs = argc > 2 ? std::atoi(argv[2]) : 80;
     const bool coarse = argc > 3 && std::strcmp(argv[3], "coarse") == 0;
 
-    // A program folder of its own: the interpreter, a fake adb that notes the
-    // time it starts, a fastboot for the tool check, and a terminal that
-    // opens nothing for the main window's start-up console.
-    QTemporaryDir dir;
-    const QString folder = dir.path();
-    const QString log = folder + QStringLiteral("/adb.log");
-    const bool ready =
-        writeScript(folder + QStringLiteral("/adb"),
-                    "#!/bin/bash\necho \"$EPOCHREALTIME\" >> '" + log.toUtf8() + "'\n") &&
-        writeScript(folder + QStringLiteral("/fastboot"), "#!/bin/sh\nexit 0\n") &&
-        writeScript(folder + QStringLiteral("/noterm"), "#!/bin/sh\nexit 0\n") &&
-        QFile::link(QCoreApplication::applicationDirPath() + QStringLiteral("/cmd"),
-                    folder + QStringLiteral("/cmd"));
-    if (!ready) {
-        std::fprintf(stderr, "cannot lay out %s\n", qPrintable(folder));
-        return 2;
-    }
-    qputenv("TERMINAL", (folder + QStringLiteral("/noterm")).toUtf8());
-    rt::App::setPath(folder);
-    QDir::setCurrent(folder);
+    // A fake adb that notes the time it starts, in a program folder of its own.
+    QString log;
+    bench::ProgramFolder folder([&log](const QString& adb) {
+        log = adb + QStringLiteral(".log");
+        return bench::writeScript(
+            adb, "#!/bin/bash\necho \"$EPOCHREALTIME\" >> '" + log.toUtf8() + "'\n");
+    });
+    if (!folder.ready()) return 2;
     TimedHost host(rt::host());
     rt::setHost(&host);
 
