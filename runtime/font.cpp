@@ -10,35 +10,35 @@ void StdFont::set(const QFont& f) {
     Q_EMIT changed();
 }
 
+// Each setter changes one attribute of a copy and announces the result.
+namespace {
+template <class Change>
+void modify(StdFont& font, const QFont& now, Change change) {
+    QFont f = now;
+    change(f);
+    font.assign(f);
+}
+}  // namespace
+
 void StdFont::setName(const QString& name) {
-    QFont f = font_;
-    f.setFamily(name);
-    set(f);
+    modify(*this, font_, [&](QFont& f) { f.setFamily(name); });
 }
 void StdFont::setSize(double points) {
-    QFont f = font_;
-    if (points > 0) f.setPointSizeF(points);
-    set(f);
+    modify(*this, font_, [&](QFont& f) {
+        if (points > 0) f.setPointSizeF(points);
+    });
 }
 void StdFont::setBold(bool on) {
-    QFont f = font_;
-    f.setBold(on);
-    set(f);
+    modify(*this, font_, [&](QFont& f) { f.setBold(on); });
 }
 void StdFont::setItalic(bool on) {
-    QFont f = font_;
-    f.setItalic(on);
-    set(f);
+    modify(*this, font_, [&](QFont& f) { f.setItalic(on); });
 }
 void StdFont::setUnderline(bool on) {
-    QFont f = font_;
-    f.setUnderline(on);
-    set(f);
+    modify(*this, font_, [&](QFont& f) { f.setUnderline(on); });
 }
 void StdFont::setStrikethrough(bool on) {
-    QFont f = font_;
-    f.setStrikeOut(on);
-    set(f);
+    modify(*this, font_, [&](QFont& f) { f.setStrikeOut(on); });
 }
 void StdFont::assign(const QFont& f) {
     set(f);
