@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <csignal>
+#include <unistd.h>
 
 #include "harness.h"
 
@@ -143,6 +145,38 @@ TEST(ShellStart, FailuresAreReportedNotSwallowed) {
     env.insert(QStringLiteral("TERMINAL"), QStringLiteral("not-installed-term"));
     EXPECT_FALSE(ss::plan(QStringLiteral("cmd /k x"), 1, q(appDir), env, &why));
     EXPECT_EQ(why, ss::Failure::NoTerminal);
+}
+
+// A started line runs detached, as the programs expect of Shell: in a session
+// of its own, with no input, signals as a fresh process has them whatever the
+// program ignores, and collected once it ends so that none lingers. A
+// program that cannot be started gives 0.
+TEST(ShellStart, StartedLinesRunDetachedAndAreCollected) {
+    Sandbox box;
+    Fifo fifo(box.root + "/out");
+    cmdtest::writeFile(box.bin + "/report",
+                       "#!/bin/sh\n{ echo $$; cut -d' ' -f6 /proc/$$/stat; readlink /proc/self/fd/0;"
+                       " grep SigIgn /proc/self/status | cut -f2; } > \"$FAKE_OUT\"\n",
+                       true);
+    ss::Plan plan{q(box.bin + "/report"), {}, environmentFor(box, fifo.path()), true};
+    auto* before = std::signal(SIGPIPE, SIG_IGN);
+    const qint64 pid = ss::start(plan);
+    std::signal(SIGPIPE, before);
+    ASSERT_GT(pid, 0);
+    const QStringList got = lines(fifo.readAll());
+    ASSERT_EQ(got.size(), 4) << got.join(u'|').toStdString();
+    EXPECT_EQ(got[0].toLongLong(), pid);
+    EXPECT_NE(got[1].toLongLong(), static_cast<long long>(getsid(0)));
+    EXPECT_EQ(got[2], QStringLiteral("/dev/null"));
+    EXPECT_EQ(got[3].toULongLong(nullptr, 16) & (1ULL << (SIGPIPE - 1)), 0U);
+
+    // Gone from the process table, not left a zombie.
+    const std::string entry = "/proc/" + std::to_string(pid);
+    for (int i = 0; i < 5000 && access(entry.c_str(), F_OK) == 0; ++i) usleep(1000);
+    EXPECT_NE(access(entry.c_str(), F_OK), 0);
+
+    plan.program = q(box.root + "/no-such-program");
+    EXPECT_EQ(ss::start(plan), 0);
 }
 
 }  // namespace
