@@ -43,8 +43,7 @@ pellork::About* pellorkAbout() {
 // Clicks an app-market row and answers its message with the mouse; true once
 // the box is gone and adb was called.
 bool clickRowAndAnswer(const QWidget* row, const FakeAdb& adb, qsizetype callsBefore) {
-    x11test::ModalAnswer ok(
-        [](QWidget* box) { return x11test::buttonLabelled(box, QStringLiteral("OK")); });
+    x11test::ModalAnswer ok(x11test::okButton);
     clickOn(row);
     return x11test::waitFor([&] { return ok.answered(); }) &&
            x11test::waitFor([] { return QApplication::activeModalWidget() == nullptr; }) &&

@@ -26,8 +26,7 @@ TEST(RealNavigation, TheDensityWarningIsAnsweredWithTheMouseThenTheDensityReache
 
     QString shown;
     x11test::ModalAnswer ok(
-        [](QWidget* box) { return x11test::buttonLabelled(box, QStringLiteral("OK")); },
-        [&](QWidget* box) { shown = box->windowTitle(); });
+        x11test::okButton, [&](QWidget* box) { shown = box->windowTitle(); });
     clickOn(button(*n, "DPIYES"));
     ASSERT_TRUE(x11test::waitFor([&] { return ok.answered(); }));
     EXPECT_EQ(shown, QStringLiteral("警告!"));

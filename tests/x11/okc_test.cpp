@@ -7,12 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDropEvent>
 #include <QFile>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QTemporaryDir>
-#include <QUrl>
 
 #include "controls/optionbutton.h"
 #include "panel.h"
@@ -50,28 +47,16 @@ TEST(RealOKC, ARefusedPathIsReportedInABoxClosedWithTheMouse) {
     clickOn(w->sysf);
     ASSERT_TRUE(x11test::waitFor([&] { return w->sysf->Value(); }));
     const QString label = w->Labelappr->Caption();
-    QString title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    x11test::ModalAnswer ok(
-        [](QWidget* box) { return x11test::buttonLabelled(box, QStringLiteral("OK")); },
-        [&](QWidget* box) {
-            title = box->windowTitle();
-            if (auto* m = qobject_cast<QMessageBox*>(box)) icon = m->icon();
-        });
+    x11test::SeenBox seen;
+    x11test::ModalAnswer ok(x11test::okButton, x11test::noteBox(seen));
     // The drop comes through the window as the desktop's would.
     const auto dropPath = [&](const QString& path) {
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(path)});
-        const QPoint at = w->recc->mapTo(w, w->recc->rect().center());
-        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(w->windowHandle(), &enter);
-        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(w->windowHandle(), &drop);
+        x11test::dropFile(w, w->recc->mapTo(w, w->recc->rect().center()), path);
     };
     dropPath(QStringLiteral("/tmp/100%.img"));
     EXPECT_TRUE(ok.answered());
-    EXPECT_EQ(title, QStringLiteral("提示"));
-    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_EQ(seen.title, QStringLiteral("提示"));
+    EXPECT_EQ(seen.icon, QMessageBox::Warning);
     EXPECT_EQ(w->Labelappr->Caption(), label);
     // A good image afterwards flashes: the refused one started nothing before it.
     dropPath(QStringLiteral("/tmp/a b.img"));

@@ -40,7 +40,7 @@ struct RealPellorkSettings : ::testing::Test {
 // The OK button of the next input box; other boxes are left alone.
 QAbstractButton* inputOk(QWidget* box) {
     if (!qobject_cast<QInputDialog*>(box)) return nullptr;
-    return x11test::buttonLabelled(box, QStringLiteral("OK"));
+    return x11test::okButton(box);
 }
 
 // The OK button of the next message box that says this; other boxes are
@@ -49,7 +49,7 @@ std::function<QAbstractButton*(QWidget*)> messageOk(const QString& text) {
     return [text](QWidget* box) -> QAbstractButton* {
         auto* m = qobject_cast<QMessageBox*>(box);
         if (!m || m->text() != text) return nullptr;
-        return x11test::buttonLabelled(box, QStringLiteral("OK"));
+        return x11test::okButton(box);
     };
 }
 

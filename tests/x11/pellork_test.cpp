@@ -46,10 +46,6 @@ bool exposed(const QWidget* w) {
     return w && w->isVisible() && w->windowHandle() && w->windowHandle()->isExposed();
 }
 
-QAbstractButton* ok(QWidget* box) {
-    return x11test::buttonLabelled(box, QStringLiteral("OK"));
-}
-
 // The splash as the program shows it, grown to full size. Its clock is
 // slowed down so that the test ticks it.
 Start& grownSplash() {
@@ -64,7 +60,7 @@ TEST(RealPellork, TheSkipLinksWarningIsAnsweredWithTheMouseAndTheMainWindowShows
     FakePhone phone("Xiaomi");
     x11test::moveTo(QPoint(1000, 900));
     Start& s = grownSplash();
-    x11test::ModalAnswer answer(ok);
+    x11test::ModalAnswer answer(x11test::okButton);
     clickOn(s.Label2);
     ASSERT_TRUE(x11test::waitFor([&] { return answer.answered(); }));
     ASSERT_TRUE(x11test::waitFor([] { return QApplication::activeModalWidget() == nullptr; }));
@@ -97,7 +93,7 @@ TEST(RealPellork, AnotherMakersWarningIsAnsweredWithTheMouseAfterTheRealQueries)
                            QStringLiteral("shell wm density"), QStringLiteral("shell wm size"),
                            QStringLiteral("start-server")}));
 
-    x11test::ModalAnswer answer(ok);
+    x11test::ModalAnswer answer(x11test::okButton);
     s.Timer1->fire();
     s.Timer1->fire();
     ASSERT_TRUE(answer.answered());

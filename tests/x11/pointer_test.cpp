@@ -105,8 +105,7 @@ TEST_F(RealPointer, AnInputBoxFromAButtonTakesTypedTextAndTheMouse) {
     b->Click.handle([&] { typed = rt::InputBox(QStringLiteral("输入包名：")); });
     hoverButton(QPoint(20, 16));
     x11test::ModalAnswer ok(
-        [](QWidget* box) { return x11test::buttonLabelled(box, QStringLiteral("OK")); },
-        [](QWidget*) { x11test::type(QStringLiteral("com.example.app")); });
+        x11test::okButton, [](QWidget*) { x11test::type(QStringLiteral("com.example.app")); });
     x11test::click();
     ASSERT_TRUE(x11test::waitFor([&] { return typed != QStringLiteral("(none)"); }));
     EXPECT_EQ(typed, QStringLiteral("com.example.app"));

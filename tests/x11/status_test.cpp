@@ -68,8 +68,7 @@ TEST(RealStatus, TickedIconsAndTheSecondsReachAdbAsTwoSettings) {
 TEST(RealStatus, TheConnectivityCheckIsSentQuotedThenItsMessageIsAnsweredWithTheMouse) {
     FakeAdb adb;
     auto& s = openFromTile();
-    x11test::ModalAnswer ok(
-        [](QWidget* box) { return x11test::buttonLabelled(box, QStringLiteral("OK")); });
+    x11test::ModalAnswer ok(x11test::okButton);
     clickOn(control(s, "MIUIC"));
     ASSERT_TRUE(x11test::waitFor([&] { return ok.answered(); }));
     ASSERT_TRUE(x11test::waitFor([] { return QApplication::activeModalWidget() == nullptr; }));

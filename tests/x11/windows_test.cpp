@@ -5,13 +5,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDropEvent>
 #include <QFile>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
 #include "controls/checkbutton.h"
 #include "controls/nshape.h"
@@ -40,8 +37,7 @@ TEST(RealWindows, TheRepeatersFloorWarningIsAnsweredWithTheMouseAndTheTapReaches
     t.Textcishu->setText(QStringLiteral("1"));
     t.Textdely->setText(QStringLiteral("10"));
 
-    x11test::ModalAnswer ok(
-        [](QWidget* box) { return x11test::buttonLabelled(box, QStringLiteral("OK")); });
+    x11test::ModalAnswer ok(x11test::okButton);
     clickOn(t.SWIPEGO);
     ASSERT_TRUE(x11test::waitFor([&] { return ok.answered(); }));
     ASSERT_TRUE(x11test::waitFor([] { return QApplication::activeModalWidget() == nullptr; }));
@@ -104,29 +100,17 @@ TEST(RealWindows, AnUncarriablePathIsReportedInABoxClosedWithTheMouse) {
     auto& sw = openSoftware();
     RunningTerminal terminal;
     const QString label = sw.Labelappr->Caption();
-    QString title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    x11test::ModalAnswer ok(
-        [](QWidget* box) { return x11test::buttonLabelled(box, QStringLiteral("OK")); },
-        [&](QWidget* box) {
-            title = box->windowTitle();
-            if (auto* m = qobject_cast<QMessageBox*>(box)) icon = m->icon();
-        });
+    x11test::SeenBox seen;
+    x11test::ModalAnswer ok(x11test::okButton, x11test::noteBox(seen));
     // The drop comes through the window as the desktop's would; the box it
     // opens is answered with the real pointer.
     const auto dropPath = [&](const QString& path) {
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(path)});
-        const QPoint at = sw.AZAPP->geometry().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(sw.windowHandle(), &enter);
-        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(sw.windowHandle(), &drop);
+        x11test::dropFile(&sw, sw.AZAPP->geometry().center(), path);
     };
     dropPath(QStringLiteral("/tmp/100%.apk"));
     EXPECT_TRUE(ok.answered());
-    EXPECT_EQ(title, QStringLiteral("提示"));
-    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_EQ(seen.title, QStringLiteral("提示"));
+    EXPECT_EQ(seen.icon, QMessageBox::Warning);
     EXPECT_EQ(sw.Labelappr->Caption(), label);
     // A good file afterwards installs: the refused one started nothing before it.
     dropPath(QStringLiteral("/tmp/good.apk"));

@@ -2,10 +2,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QUrl>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -78,6 +81,26 @@ QAbstractButton* buttonLabelled(QWidget* box, const QString& text) {
         if (b->isVisible() && b->text().remove(mnemonic).compare(text, Qt::CaseInsensitive) == 0)
             return b;
     return nullptr;
+}
+
+QAbstractButton* okButton(QWidget* box) {
+    return buttonLabelled(box, QStringLiteral("OK"));
+}
+
+std::function<void(QWidget*)> noteBox(SeenBox& seen) {
+    return [&seen](QWidget* box) {
+        seen.title = box->windowTitle();
+        if (auto* m = qobject_cast<QMessageBox*>(box)) seen.icon = m->icon();
+    };
+}
+
+void dropFile(QWidget* window, QPoint at, const QString& path) {
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->windowHandle(), &enter);
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->windowHandle(), &drop);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // Drives the real pointer and keyboard of the X server through xdotool, as a
 // user would, and answers the program's modal boxes with the mouse.
 #include <QFile>
+#include <QMessageBox>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -47,6 +48,19 @@ private:
 
 // The box's button with this text (OK, Cancel ...).
 QAbstractButton* buttonLabelled(QWidget* box, const QString& text);
+// Its OK button: ModalAnswer's usual choice.
+QAbstractButton* okButton(QWidget* box);
+
+// What a box showed, noted by noteBox as ModalAnswer's first step.
+struct SeenBox {
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+std::function<void(QWidget*)> noteBox(SeenBox& seen);
+
+// A drop of one local file at `at` (the window's coordinates), delivered
+// through the window as the desktop's would be.
+void dropFile(QWidget* window, QPoint at, const QString& path);
 
 // A fake adb first on PATH that logs its arguments, one call a line, and
 // the interpreter that ran it; consoles open in no terminal while it stands.
