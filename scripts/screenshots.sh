@@ -48,7 +48,9 @@ shot() {
 stop() {
     kill "$1" 2>/dev/null || true
     wait "$1" 2>/dev/null || true
-    pids=("${pids[@]/$1/}")
+    local kept=() p
+    for p in "${pids[@]}"; do [[ $p == "$1" ]] || kept+=("$p"); done
+    pids=("${kept[@]}")
 }
 
 # ---- every window by itself, one row of show_window a picture
