@@ -341,10 +341,15 @@ def text_of(acc):
 _running = []
 
 
-def stop_all():
-    """Ends every program still running (a run cut short by an error)."""
+def stop_all(folders=(), bus=None):
+    """Ends every program still running (a run cut short by an error), then
+    removes the program folders and ends the accessibility bus."""
     for p in _running:
         p.stop()
+    for f in folders:
+        f.remove()
+    if bus:
+        bus.terminate()
 
 
 class Program:

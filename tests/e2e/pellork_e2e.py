@@ -139,10 +139,7 @@ def main():
         no_phone(results, start)
         skipped(results, start)
     finally:
-        d.stop_all()
-        for f in folders:
-            f.remove()
-        bus.terminate()
+        d.stop_all(folders, bus)
     results.exit()
 
 

@@ -264,10 +264,7 @@ def main():
 
         missing_tool(results, start)
     finally:
-        d.stop_all()
-        for f in folders:
-            f.remove()
-        bus.terminate()
+        d.stop_all(folders, bus)
     results.exit()
 
 
