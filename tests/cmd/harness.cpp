@@ -138,6 +138,9 @@ std::vector<std::string> Sandbox::environment() const {
         if (v.starts_with("PATH=") || v.starts_with("TESSADREL_DRIVES=") || v.starts_with("PWD="))
             continue;
         env.emplace_back(v);
+        // The interpreter keeps no library caches until exit, so the
+        // sanitizer build checks it for leaks (the last setting wins).
+        if (v.starts_with("ASAN_OPTIONS=")) env.back() += ":detect_leaks=1";
     }
     const char* path = std::getenv("PATH");
     env.push_back("PATH=" + bin + ":" + (path ? path : "/usr/bin:/bin"));

@@ -5,7 +5,9 @@
 // the platform it came up on (--report-platform).
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
 
@@ -50,6 +52,10 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // Listing the tests needs no display.
     if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+    // Consoles and programs started by the tests write where they run (a
+    // console's "pause>null" leaves a file named null): never into the tree.
+    QTemporaryDir scratch;
+    if (!scratch.isValid() || !QDir::setCurrent(scratch.path())) return 2;
     rt::Application app(argc, argv, QStringLiteral("Tessadrel"));
     controls::registerAll();
     ::testing::UnitTest::GetInstance()->listeners().Append(new NoWindowsLeft);
