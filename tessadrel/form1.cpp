@@ -108,8 +108,8 @@ void Form1::Form_Load() {
     Show();
 }
 
-// The panels are single instances shown modeless; a tile whose panel does not
-// exist yet stays silent until it does (rt::Form::get<Panel>().Show()).
+// Each tile shows its panel: one instance a panel, modeless, created and
+// loaded at its first showing.
 void Form1::Image5der_Click() {
     rt::Form::get<Navigation>().Show();
 }
