@@ -118,4 +118,39 @@ TEST(RealWindows, AnUncarriablePathIsReportedInABoxClosedWithTheMouse) {
     EXPECT_EQ(adb.calls(), QStringList{QStringLiteral("install /tmp/good.apk")});
 }
 
+TEST(RealWindows, NoButtonOfTheAppFrameStaysLitAfterClicksThatStartConsoles) {
+    FakeAdb adb;
+    x11test::moveTo(QPoint(1000, 900));
+    auto& sw = openSoftware();
+    clickOn(sw.APPText5);
+    x11test::type(QStringLiteral("com.example.app"));
+    ASSERT_TRUE(x11test::waitFor([&] { return !sw.APPText5->Text().isEmpty(); }));
+    std::vector<controls::N_Shape*> buttons;
+    for (const char* name : {"FREEZE", "UNFREEZE", "N_Shaunspe1", "CLCDATA", "SHOWBANPKGS",
+                             "N_Shape2fc", "N_Shapeqqq"})
+        buttons.push_back(x11test::button(sw, name));
+    std::vector<rt::Long> normalFill;
+    for (auto* b : buttons) normalFill.push_back(b->shape1()->FillColor());
+    // A user's pace: the pointer rests on each button before and after the click.
+    for (auto* b : buttons) {
+        x11test::moveTo(b, b->rect().center());
+        QTest::qWait(300);
+        x11test::click();
+        QTest::qWait(800);
+    }
+    x11test::moveTo(QPoint(1000, 900));
+    const auto allNormal = [&] {
+        for (auto* b : buttons)
+            if (b->buttonState() != controls::N_Shape::StateNormal || b->hoverFlag()) return false;
+        return true;
+    };
+    EXPECT_TRUE(x11test::waitFor(allNormal));
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        SCOPED_TRACE(buttons[i]->objectName().toStdString());
+        EXPECT_EQ(buttons[i]->buttonState(), controls::N_Shape::StateNormal);
+        EXPECT_EQ(buttons[i]->shape1()->FillColor(), normalFill[i]);
+        EXPECT_FALSE(buttons[i]->timer1()->running());
+    }
+}
+
 }  // namespace
