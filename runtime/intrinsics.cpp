@@ -1,5 +1,6 @@
 #include "intrinsics.h"
 
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFontMetrics>
@@ -10,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -590,7 +592,18 @@ void Shape::paintEvent(QPaintEvent*) {
 // ---------------------------------------------------------------- Timer
 
 Timer::Timer(QObject* owner) : QObject(owner) {
-    connect(&qt_, &QTimer::timeout, this, [this] { ticked(); });
+    connect(&qt_, &QTimer::timeout, this, [this] { due(); });
+}
+
+void Timer::due() {
+    // A tick waits for the input the window system holds: a click, a key or
+    // a close request made while a handler ran (one that sleeps, say) is
+    // handled first, and may stop this timer or close its window. Other
+    // timers stay where they are in the queue.
+    const QPointer<Timer> self(this);
+    QCoreApplication::processEvents(QEventLoop::X11ExcludeTimers);
+    if (!self || !running()) return;
+    ticked();
 }
 
 void Timer::setPointerPoll(bool on) {
@@ -653,7 +666,7 @@ void Timer::sync() {
 }
 
 void Timer::fire() {
-    if (running()) ticked();
+    if (running()) due();
 }
 
 }  // namespace rt

@@ -293,7 +293,9 @@ public:
     // one may be moved by a few percent to share wake-ups.
     bool precise() const { return qt_.timerType() == Qt::PreciseTimer; }
     void setPrecise(bool v);
-    // One tick now, when the timer is running (tests drive timers this way).
+    // The timer comes due now, when it is running (tests drive timers this
+    // way): the input already queued is handled first, then the tick comes
+    // unless that input stopped the timer.
     void fire();
     // A poll of the pointer: on a host that tells when the pointer or the
     // windows change, a tick that could only find what the one before found
@@ -309,6 +311,7 @@ public:
 
 private:
     void sync();
+    void due();
     void ticked();
     void rest();
     QTimer qt_;
