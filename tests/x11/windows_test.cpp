@@ -135,7 +135,10 @@ TEST(RealWindows, NoButtonOfTheAppFrameStaysLitAfterClicksThatStartConsoles) {
         buttons.push_back(x11test::button(sw, name));
     std::vector<rt::Long> normalFill;
     for (auto* b : buttons) normalFill.push_back(b->shape1()->FillColor());
-    // A user's pace: the pointer rests on each button before and after the click.
+    // A user's pace: the pointer rests on each button before and after the
+    // click. The move from one button straight onto the next reaches the
+    // previous one, which holds the capture and lets it go; the next button
+    // must see that move too, or the click leaves it lit with no leave poll.
     for (auto* b : buttons) {
         x11test::moveTo(b, b->rect().center());
         QTest::qWait(300);
