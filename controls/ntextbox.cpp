@@ -1,6 +1,7 @@
 #include "ntextbox.h"
 
 #include <QFont>
+#include <QLineEdit>
 #include <QStringList>
 #include <QVariant>
 #include <algorithm>
@@ -75,6 +76,10 @@ N_TextBox::N_TextBox(QWidget* container)
     txt_->setForeColor(kBlue);
     txt_->setAlignment(2);
     txt_->setText(QLatin1String(kTitle));
+    // Only the focus handler selects, and only with SelOnFocus.
+    txt_->setTabSelectsAll(false);
+    // Nothing typed reaches the box past KeyPress: it takes no drops.
+    txt_->editor()->setAcceptDrops(false);
 
     txt_->DblClick.handle([this] { DblClick(); });
     txt_->MouseDown.handle([this](rt::Integer& b, rt::Integer& s, rt::Single& x, rt::Single& y) {

@@ -1,15 +1,18 @@
 #include "intrinsics.h"
 
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -158,28 +161,82 @@ void TextBox::resized() {
 }
 
 bool TextBox::filterKeyPress(QKeyEvent* k) {
+    // A key the box types for a handler goes straight to the editor.
+    if (typing_) return false;
     Integer code = keyCodeOf(k->key());
     Integer shift = shiftOf(k->modifiers());
     vbKeyDown(code, shift);
     if (code == 0) return true;
     const QString text = k->text();
-    if (text.isEmpty() || text.at(0).unicode() < 32) {
-        if (!text.isEmpty()) {
-            Integer ascii = static_cast<Integer>(text.at(0).unicode());
-            vbKeyPress(ascii);
-            if (ascii == 0) return true;
-        }
-        return false;
-    }
+    if (text.isEmpty()) return false;
     Integer ascii = static_cast<Integer>(text.at(0).unicode());
     const Integer original = ascii;
     vbKeyPress(ascii);
     if (ascii == 0) return true;  // the handler dropped the key
-    if (ascii != original) {
-        edit_->insert(QString(QChar(static_cast<char16_t>(ascii))));
-        return true;
+    if (ascii == original) return false;
+    typeKey(ascii, QString(QChar(static_cast<char16_t>(ascii))));
+    return true;
+}
+
+void TextBox::typeKey(Integer ascii, const QString& text) {
+    // The editor handles it as the key that gives this character: it
+    // refuses it while the box is Locked, 8 deletes, 13 is Enter.
+    int key = Qt::Key_unknown;
+    switch (ascii) {
+        case 8:
+            key = Qt::Key_Backspace;
+            break;
+        case 9:
+            key = Qt::Key_Tab;
+            break;
+        case 13:
+            key = Qt::Key_Return;
+            break;
+        case 27:
+            key = Qt::Key_Escape;
+            break;
+        default:
+            if (ascii >= 32 && ascii < 127)
+                key = QChar(static_cast<char16_t>(ascii)).toUpper().unicode();
+            break;
     }
-    return false;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    typing_ = true;
+    QCoreApplication::sendEvent(edit_, &press);
+    typing_ = false;
+}
+
+bool TextBox::filterInputMethod(QInputMethodEvent* im) {
+    if (typing_ || im->commitString().isEmpty()) return false;
+    // What an input method commits is typed: each character passes KeyPress
+    // as a key would, so a handler's filter holds for it too. The
+    // replacement and the text still being composed go to the editor as
+    // they came.
+    const QString committed = im->commitString();
+    QInputMethodEvent before;
+    before.setCommitString(QString(), im->replacementStart(), im->replacementLength());
+    typing_ = true;
+    QCoreApplication::sendEvent(edit_, &before);
+    typing_ = false;
+    for (qsizetype i = 0; i < committed.size();) {
+        const qsizetype n =
+            committed.at(i).isHighSurrogate() && i + 1 < committed.size() ? 2 : 1;
+        const QString character = committed.mid(i, n);
+        i += n;
+        Integer ascii = static_cast<Integer>(character.at(0).unicode());
+        const Integer original = ascii;
+        vbKeyPress(ascii);
+        if (ascii == 0) continue;
+        typeKey(ascii, ascii == original ? character
+                                         : QString(QChar(static_cast<char16_t>(ascii))));
+    }
+    if (!im->preeditString().isEmpty()) {
+        QInputMethodEvent composing(im->preeditString(), im->attributes());
+        typing_ = true;
+        QCoreApplication::sendEvent(edit_, &composing);
+        typing_ = false;
+    }
+    return true;
 }
 
 // The editor fills the box from its corner, so its points are the box's.
@@ -215,6 +272,8 @@ bool TextBox::eventFilter(QObject* o, QEvent* e) {
         case QEvent::KeyRelease:
             routeKeyRelease(static_cast<QKeyEvent*>(e));
             return false;
+        case QEvent::InputMethod:
+            return filterInputMethod(static_cast<QInputMethodEvent*>(e));
         case QEvent::MouseButtonPress:
         case QEvent::MouseMove:
         case QEvent::MouseButtonRelease:
@@ -225,6 +284,7 @@ bool TextBox::eventFilter(QObject* o, QEvent* e) {
             return filterMouse(e);
         }
         case QEvent::FocusIn: {
+            if (refocusing_) return false;
             auto* f = static_cast<QFocusEvent*>(e);
             if (!movesFocus(f)) return false;
             const int start = SelStart(), length = SelLength();
@@ -232,7 +292,17 @@ bool TextBox::eventFilter(QObject* o, QEvent* e) {
             focusFromClick_ = f->reason() == Qt::MouseFocusReason;
             keepFocusSelection_ =
                 focusFromClick_ && (SelStart() != start || SelLength() != length);
-            return false;
+            const Qt::FocusReason why = f->reason();
+            if (tabSelectsAll_ || (why != Qt::TabFocusReason && why != Qt::BacktabFocusReason &&
+                                   why != Qt::ShortcutFocusReason))
+                return false;
+            // The editor would select everything: it gets the focus as from
+            // code, which leaves the selection as it is.
+            QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+            refocusing_ = true;
+            QCoreApplication::sendEvent(edit_, &plain);
+            refocusing_ = false;
+            return true;
         }
         case QEvent::FocusOut:
             keepFocusSelection_ = false;
@@ -267,15 +337,35 @@ void Label::setAutoSize(bool v) {
     if (v) fitToCaption();
 }
 
+namespace {
+
+// A caption's lines end at CR LF, a lone CR or a lone LF, as the original
+// desktop draws them; Qt breaks lines only at LF.
+QString shownLines(const QString& caption) {
+    QString t = caption;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(u'\r', u'\n');
+    return t;
+}
+
+}  // namespace
+
 void Label::fitToCaption() {
     const QFontMetrics fm(font());
+    const QString text = shownLines(caption_);
     // The advance is rounded up: a width a fraction short would wrap the
-    // last character onto a line the label does not show.
-    const QSize s =
-        wordWrap_
-            ? fm.boundingRect(QRect(0, 0, width(), 10000), Qt::TextWordWrap, caption_).size()
-            : QSize(static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(caption_))),
-                    fm.height());
+    // last character onto a line the label does not show. A caption of
+    // several lines is as wide as its widest and shows every one.
+    QSize s;
+    if (wordWrap_) {
+        s = fm.boundingRect(QRect(0, 0, width(), 10000), Qt::TextWordWrap, text).size();
+    } else {
+        double widest = 0;
+        for (const QString& line : text.split(u'\n'))
+            widest = std::max(widest, QFontMetricsF(font()).horizontalAdvance(line));
+        s = QSize(static_cast<int>(std::ceil(widest)),
+                  text.contains(u'\n') ? fm.boundingRect(QRect(), 0, text).height() : fm.height());
+    }
     QRectF r = twipsRect();
     if (!wordWrap_) r.setWidth(s.width() * kTwipsPerPixel);
     r.setHeight(s.height() * kTwipsPerPixel);
@@ -328,10 +418,10 @@ void Label::paintEvent(QPaintEvent*) {
     int flags = alignment_ == 1   ? Qt::AlignRight
                 : alignment_ == 2 ? Qt::AlignHCenter
                                   : Qt::AlignLeft;
-    // A label that sizes itself to one line keeps to it.
+    // A label that sizes itself to its caption keeps to the caption's lines.
     flags |= Qt::AlignTop;
     if (wordWrap_ || !autoSize_) flags |= Qt::TextWordWrap;
-    p.drawText(rect(), flags, caption_);
+    p.drawText(rect(), flags, shownLines(caption_));
 }
 
 // ---------------------------------------------------------------- DataObject
@@ -590,7 +680,18 @@ void Shape::paintEvent(QPaintEvent*) {
 // ---------------------------------------------------------------- Timer
 
 Timer::Timer(QObject* owner) : QObject(owner) {
-    connect(&qt_, &QTimer::timeout, this, [this] { ticked(); });
+    connect(&qt_, &QTimer::timeout, this, [this] { due(); });
+}
+
+void Timer::due() {
+    // A tick waits for the input the window system holds: a click, a key or
+    // a close request made while a handler ran (one that sleeps, say) is
+    // handled first, and may stop this timer or close its window. Other
+    // timers stay where they are in the queue.
+    const QPointer<Timer> self(this);
+    QCoreApplication::processEvents(QEventLoop::X11ExcludeTimers);
+    if (!self || !running()) return;
+    ticked();
 }
 
 void Timer::setPointerPoll(bool on) {
@@ -653,7 +754,7 @@ void Timer::sync() {
 }
 
 void Timer::fire() {
-    if (running()) ticked();
+    if (running()) due();
 }
 
 }  // namespace rt

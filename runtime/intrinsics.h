@@ -10,6 +10,7 @@
 #include "font.h"
 #include "picture.h"
 
+class QInputMethodEvent;
 class QLineEdit;
 class QMimeData;
 
@@ -52,6 +53,9 @@ public:
     void setSelStart(int start);
     int SelLength() const;
     void setSelLength(int length);
+    // Whether moving into the box with Tab selects its whole text (Qt's
+    // rule, kept by default); without it the selection stays as it was.
+    void setTabSelectsAll(bool on) { tabSelectsAll_ = on; }
     void setFontSpec(const QString& name, double sizePt, bool bold);
     // The font object the box holds; changing it restyles the box at once.
     FontPtr Font() const { return font_.get(); }
@@ -68,6 +72,10 @@ protected:
 private:
     int minLineHeight() const;
     bool filterKeyPress(QKeyEvent* k);
+    bool filterInputMethod(QInputMethodEvent* im);
+    // Types a character through the editor's own key handling, as the key
+    // that gives it would (the text is what a printable one inserts).
+    void typeKey(Integer ascii, const QString& text);
     bool filterMouse(QEvent* e);
     void applyFont(const QFont& f);
 
@@ -81,6 +89,10 @@ private:
     // the rest of that click does not move the caret over it.
     bool keepFocusSelection_ = false;
     bool focusFromClick_ = false;
+    // While the box types a character itself, its own key goes through.
+    bool typing_ = false;
+    bool tabSelectsAll_ = true;
+    bool refocusing_ = false;
 };
 
 class Label : public MouseControl {
@@ -293,7 +305,9 @@ public:
     // one may be moved by a few percent to share wake-ups.
     bool precise() const { return qt_.timerType() == Qt::PreciseTimer; }
     void setPrecise(bool v);
-    // One tick now, when the timer is running (tests drive timers this way).
+    // The timer comes due now, when it is running (tests drive timers this
+    // way): the input already queued is handled first, then the tick comes
+    // unless that input stopped the timer.
     void fire();
     // A poll of the pointer: on a host that tells when the pointer or the
     // windows change, a tick that could only find what the one before found
@@ -309,6 +323,7 @@ public:
 
 private:
     void sync();
+    void due();
     void ticked();
     void rest();
     QTimer qt_;

@@ -146,6 +146,14 @@ bool PointerWatch::redirectToHolder(QWidget* receiver, QEvent* event) {
     QMouseEvent moved(e->type(), holder->mapFromGlobal(e->globalPosition()), e->globalPosition(),
                       e->button(), e->buttons(), e->modifiers());
     QApplication::sendEvent(holder, &moved);
+    // The holder let the capture go on this move: the pointer has left it.
+    // As after any release, the move then belongs to the control under the
+    // pointer, which would otherwise not see the pointer arrive (a move
+    // straight from one button onto the next is often a single event) and
+    // would show a click's hover look with no leave poll running.
+    if (holder_ != holder && event->type() == QEvent::MouseMove &&
+        QGuiApplication::mouseButtons() == Qt::NoButton)
+        return false;
     return true;
 }
 

@@ -7,8 +7,10 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
@@ -79,6 +81,52 @@ TEST_F(NTextBoxTest, NumberBoxLetsDigitsAndBackspaceThroughAfterKeyPressSawEvery
     // Text that arrives without a key is not filtered.
     t->setText(QStringLiteral("abc"));
     EXPECT_EQ(t->Text(), QStringLiteral("abc"));
+}
+
+// Text that comes without a key of its own: an input method's commit passes
+// KeyPress and the digit filter character by character; a drop is refused.
+TEST_F(NTextBoxTest, CommittedTextIsTypedThroughKeyPressAndDropsAreRefused) {
+    std::vector<int> seen;
+    t->KeyPress.handle([&](rt::Integer& k) { seen.push_back(k); });
+    const auto commit = [&](const QString& text) {
+        QInputMethodEvent ev;
+        ev.setCommitString(text);
+        QApplication::sendEvent(t->txt()->editor(), &ev);
+    };
+    t->setText(QStringLiteral("5"));
+    t->setNumberBox(true);
+    commit(QStringLiteral("中文a1bc"));
+    EXPECT_EQ(t->Text(), QStringLiteral("51"));
+    EXPECT_EQ(seen, (std::vector<int>{0x4E2D, 0x6587, 97, 49, 98, 99}));
+    t->setNumberBox(false);
+    commit(QStringLiteral("中文abc"));
+    EXPECT_EQ(t->Text(), QStringLiteral("51中文abc"));
+
+    QMimeData dragged;
+    dragged.setText(QStringLiteral("x9"));
+    form.show();
+    EXPECT_FALSE(host.dropOn(t->txt()->editor(), QPoint(5, 5), dragged));
+    EXPECT_EQ(t->Text(), QStringLiteral("51中文abc"));
+}
+
+// A KeyPress handler's replacement is typed as the box types a key: a
+// Locked box stays as it is, 8 deletes, and a printable replacement of a
+// control key is typed.
+TEST_F(NTextBoxTest, AReplacedKeyIsTypedByTheBoxItself) {
+    rt::Integer to = 0;
+    t->KeyPress.handle([&](rt::Integer& k) { k = to; });
+    t->setText(QStringLiteral("12"));
+    t->setLocked(true);
+    to = 55;
+    type(Qt::Key_A, QStringLiteral("a"));
+    EXPECT_EQ(t->Text(), QStringLiteral("12"));
+    t->setLocked(false);
+    to = 8;
+    type(Qt::Key_A, QStringLiteral("a"));
+    EXPECT_EQ(t->Text(), QStringLiteral("1"));
+    to = 55;
+    type(Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_EQ(t->Text(), QStringLiteral("17"));
 }
 
 TEST_F(NTextBoxTest, SettersClampRefuseAndAnnounce) {
@@ -203,6 +251,33 @@ TEST_F(NTextBoxTest, OnlyTheBoxRaisesMouseEventsMeasuredFromItsOwnCorner) {
     host.clickOn(t->lbl());
     host.clickOn(t->shpBorder());
     EXPECT_TRUE(log.empty());
+}
+
+// Tab into the box selects nothing unless SelOnFocus asks for it; a header
+// of two lines gets a band that shows both.
+TEST_F(NTextBoxTest, TabFocusFollowsSelOnFocusAndAHeaderShowsEveryLine) {
+    auto* other = new rt::TextBox(&form);
+    other->Move(0, 0, 600, 300);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    t->setText(QStringLiteral("abcde"));
+    t->txt()->setSelStart(2);
+    for (bool selOnFocus : {false, true}) {
+        SCOPED_TRACE(selOnFocus);
+        t->setSelOnFocus(selOnFocus);
+        other->editor()->setFocus(Qt::OtherFocusReason);
+        t->txt()->editor()->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(t->txt()->editor()->hasFocus());
+        EXPECT_EQ(t->txt()->SelLength(), selOnFocus ? 5 : 0);
+        EXPECT_EQ(t->txt()->SelStart(), selOnFocus ? 0 : 2);
+    }
+
+    t->setHeader(true);
+    const double oneLine = t->lblHeader()->Height();
+    t->setHeaderCaption(QStringLiteral("端口\r\n地址"));
+    t->setHeader(true);  // the next layout
+    EXPECT_GE(t->lblHeader()->Height(), 2 * oneLine);
+    EXPECT_EQ(t->shpBorder()->Top(), t->lblHeader()->Height() + 15);
 }
 
 TEST_F(NTextBoxTest, NewInstanceAndEmptyBag) {

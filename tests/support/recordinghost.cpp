@@ -90,7 +90,16 @@ void RecordingHost::send(QWidget* to, int type, Qt::MouseButton b) {
 
 void RecordingHost::moveTo(QPoint screen) {
     cursor = screen;
-    send(target(), QEvent::MouseMove, Qt::NoButton);
+    QWidget* to = target();
+    QWidget* holder = capture;
+    send(to, QEvent::MouseMove, Qt::NoButton);
+    // As on the real host: a move the holder answers by letting the capture
+    // go goes on to the widget under the pointer.
+    if (holder && to == holder && capture != holder && buttons_ == Qt::NoButton) {
+        QWidget* under = widgetUnderCursor();
+        if (under && under != holder && !holder->isAncestorOf(under))
+            send(under, QEvent::MouseMove, Qt::NoButton);
+    }
 }
 
 void RecordingHost::moveTo(QWidget* w, QPoint local) {

@@ -11,12 +11,15 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "runtime/application.h"
 #include "runtime/design.h"
@@ -413,6 +416,48 @@ TEST(Timer, TicksOnlyWhileEnabledWithAnInterval) {
     t.setEnabled(false);
     t.fire();
     EXPECT_EQ(ticks, 1);
+}
+
+// A tick is delivered only when no input waits: a press queued while the
+// timer came due is handled first, and a press that stops the timer leaves
+// the tick out.
+TEST(Timer, InputQueuedBeforeATickIsHandledFirst) {
+    RecordingHost host;
+    rt::Form form;
+    form.setClientSize(3000, 3000);
+    rt::PictureBox box(&form);
+    box.Move(0, 0, 1500, 1500);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    rt::Timer t(&form);
+    t.setInterval(1000);
+    std::vector<std::string> log;
+    bool pressStops = false;
+    t.Tick.handle([&] { log.push_back("tick"); });
+    box.MouseDown.handle([&](rt::Integer&, rt::Integer&, rt::Single&, rt::Single&) {
+        log.push_back("press");
+        if (pressStops) t.setEnabled(false);
+    });
+    const auto queuePress = [&] {
+        const QPointF at(20, 20);
+        QCoreApplication::postEvent(
+            form.windowHandle(), new QMouseEvent(QEvent::MouseButtonPress, at, form.mapToGlobal(at),
+                                                 Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(
+            form.windowHandle(),
+            new QMouseEvent(QEvent::MouseButtonRelease, at, form.mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier));
+    };
+    queuePress();
+    t.fire();
+    EXPECT_EQ(log, (std::vector<std::string>{"press", "tick"}));
+
+    log.clear();
+    pressStops = true;
+    queuePress();
+    t.fire();
+    EXPECT_EQ(log, std::vector<std::string>{"press"});
+    EXPECT_FALSE(t.running());
 }
 
 TEST(Pointer, WindowFromPointSeesWindowedControlsOnly) {

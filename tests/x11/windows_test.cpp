@@ -5,10 +5,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdlib>
+#include <functional>
+#include <thread>
 
 #include "controls/checkbutton.h"
 #include "controls/nshape.h"
@@ -116,6 +120,93 @@ TEST(RealWindows, AnUncarriablePathIsReportedInABoxClosedWithTheMouse) {
     dropPath(QStringLiteral("/tmp/good.apk"));
     ASSERT_TRUE(x11test::waitFor([&] { return !adb.calls().isEmpty(); }));
     EXPECT_EQ(adb.calls(), QStringList{QStringLiteral("install /tmp/good.apk")});
+}
+
+TEST(RealWindows, NoButtonOfTheAppFrameStaysLitAfterClicksThatStartConsoles) {
+    FakeAdb adb;
+    x11test::moveTo(QPoint(1000, 900));
+    auto& sw = openSoftware();
+    clickOn(sw.APPText5);
+    x11test::type(QStringLiteral("com.example.app"));
+    ASSERT_TRUE(x11test::waitFor([&] { return !sw.APPText5->Text().isEmpty(); }));
+    std::vector<controls::N_Shape*> buttons;
+    for (const char* name : {"FREEZE", "UNFREEZE", "N_Shaunspe1", "CLCDATA", "SHOWBANPKGS",
+                             "N_Shape2fc", "N_Shapeqqq"})
+        buttons.push_back(x11test::button(sw, name));
+    std::vector<rt::Long> normalFill;
+    for (auto* b : buttons) normalFill.push_back(b->shape1()->FillColor());
+    // A user's pace: the pointer rests on each button before and after the
+    // click. The move from one button straight onto the next reaches the
+    // previous one, which holds the capture and lets it go; the next button
+    // must see that move too, or the click leaves it lit with no leave poll.
+    for (auto* b : buttons) {
+        x11test::moveTo(b, b->rect().center());
+        QTest::qWait(300);
+        x11test::click();
+        QTest::qWait(800);
+    }
+    x11test::moveTo(QPoint(1000, 900));
+    const auto allNormal = [&] {
+        for (auto* b : buttons)
+            if (b->buttonState() != controls::N_Shape::StateNormal || b->hoverFlag()) return false;
+        return true;
+    };
+    EXPECT_TRUE(x11test::waitFor(allNormal));
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        SCOPED_TRACE(buttons[i]->objectName().toStdString());
+        EXPECT_EQ(buttons[i]->buttonState(), controls::N_Shape::StateNormal);
+        EXPECT_EQ(buttons[i]->shape1()->FillColor(), normalFill[i]);
+        EXPECT_FALSE(buttons[i]->timer1()->running());
+    }
+}
+
+// Two-point taps with a 2 s pause. The user acts while the tick sleeps in
+// that pause (from another thread: the program's own is busy), and what
+// they did is handled before the timer ticks again: the run ends after that
+// tick, with one tap at each point. `act` gets the window's screen point of
+// the stop button and the window's id.
+void actDuringTheRepeatersPause(const std::function<void(QPoint, WId)>& act) {
+    FakeAdb adb;
+    auto* opened = x11test::openFromTile<tessadrel::touchsimu>(&tessadrel::Form1::Image12);
+    ASSERT_NE(opened, nullptr);
+    auto& t = *opened;
+    t.twopo->setValue(1);
+    t.X1->setText(QStringLiteral("100"));
+    t.Y1->setText(QStringLiteral("200"));
+    t.X2->setText(QStringLiteral("300"));
+    t.Y2->setText(QStringLiteral("400"));
+    t.DURA->setText(QStringLiteral("1"));
+    t.Textcishu->setText(QStringLiteral("9999"));
+    t.Textdely->setText(QStringLiteral("2000"));
+    clickOn(t.SWIPEGO);
+    ASSERT_TRUE(x11test::waitFor([&] { return t.Timerdur->running(); }));
+    const QPoint stop = t.SWIPEstp->mapToGlobal(t.SWIPEstp->rect().center());
+    const WId window = t.windowHandle()->winId();
+    std::thread user([&adb, &act, stop, window] {
+        const QDeadlineTimer deadline(10000);
+        while (adb.calls().isEmpty() && !deadline.hasExpired()) std::this_thread::yield();
+        act(stop, window);
+    });
+    t.Timerdur->fire();  // the first tick; the timer is due again when it ends
+    user.join();
+    QTest::qWait(3000);  // nothing more may come
+    EXPECT_EQ(adb.calls(), (QStringList{QStringLiteral("shell input swipe 100 200 100 200 1"),
+                                        QStringLiteral("shell input swipe 300 400 300 400 1")}));
+}
+
+TEST(RealWindows, AStopClickedDuringTheRepeatersPauseEndsTheRunAfterThatTick) {
+    actDuringTheRepeatersPause([](QPoint stop, WId) {
+        const QByteArray line = "xdotool mousemove " + QByteArray::number(stop.x() + 1) + ' ' +
+                                QByteArray::number(stop.y()) + " mousemove " +
+                                QByteArray::number(stop.x()) + ' ' + QByteArray::number(stop.y()) +
+                                " click 1";
+        ASSERT_EQ(std::system(line.constData()), 0);
+    });
+}
+
+TEST(RealWindows, TheRepeatersWindowClosedDuringItsPauseEndsTheRunAfterThatTick) {
+    actDuringTheRepeatersPause([](QPoint, WId window) { x11test::requestClose(window); });
+    EXPECT_EQ(rt::Form::ifLoaded<tessadrel::touchsimu>(), nullptr);
 }
 
 }  // namespace

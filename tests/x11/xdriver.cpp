@@ -1,5 +1,7 @@
 #include "xdriver.h"
 
+#include <xcb/xcb.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDropEvent>
@@ -12,6 +14,8 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 namespace x11test {
 
@@ -49,6 +53,31 @@ void type(const QString& text) {
 
 void key(const QString& combination) {
     xdotool({QStringLiteral("key"), combination});
+}
+
+void requestClose(unsigned long windowId) {
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(c)) {
+        xcb_disconnect(c);
+        return;
+    }
+    const auto atom = [c](const char* name) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+        const xcb_atom_t a = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(reply);
+        return a;
+    };
+    xcb_client_message_event_t msg{};
+    msg.response_type = XCB_CLIENT_MESSAGE;
+    msg.format = 32;
+    msg.window = static_cast<xcb_window_t>(windowId);
+    msg.type = atom("WM_PROTOCOLS");
+    msg.data.data32[0] = atom("WM_DELETE_WINDOW");
+    msg.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(c, 0, msg.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&msg));
+    xcb_flush(c);
+    xcb_disconnect(c);
 }
 
 bool waitFor(const std::function<bool()>& done) {

@@ -27,6 +27,12 @@ void type(const QString& text);
 // Presses a key combination ("ctrl+v").
 void key(const QString& combination);
 
+// Asks a top-level window to close, as a window manager does when the
+// window's close box is clicked (none runs on the test server). It takes a
+// connection of its own, so another thread may ask while the program's
+// thread is busy.
+void requestClose(unsigned long windowId);
+
 // Processes events until `done` holds or a few seconds passed.
 bool waitFor(const std::function<bool()>& done);
 
