@@ -148,8 +148,12 @@ void OKC::recc_OLEDragDrop(rt::DataObject& data, rt::Long&, rt::Integer&, rt::In
 void OKC::flash(const QString& quotedPath) {
     rt::TextBox& box = Form1::commandBox();
     if (recf->Value()) {
-        common::runInConsole(box, kFlash + QStringLiteral("recovery ") + quotedPath,
-                             common::kRecoveryTail);
+        // An image whose flash never started (no console could be opened)
+        // is not booted either: the phone would run an image it does not
+        // have, which looks like success.
+        if (!common::runInConsole(box, kFlash + QStringLiteral("recovery ") + quotedPath,
+                                  common::kRecoveryTail))
+            return;
         // The window does not respond meanwhile.
         rt::Sleep(kBootDelayMs);
         common::runHidden(box, kBootImage + quotedPath);

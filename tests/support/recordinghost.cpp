@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "runtime/services.h"
+#include "runtime/shellstart.h"
 #include "runtime/types.h"
 
 namespace testing_support {
@@ -19,6 +21,11 @@ RecordingHost::~RecordingHost() {
 }
 
 double RecordingHost::shell(const QString& line, int style) {
+    if (noTerminal && style != 0) {
+        msgBox(rt::shellstart::failureMessage(rt::shellstart::Failure::NoTerminal),
+               rt::vbExclamation, rt::App::Title());
+        return 0;
+    }
     started.push_back({line, style});
     journal.push_back(QStringLiteral("shell %1: %2").arg(style).arg(line));
     return static_cast<double>(started.size());

@@ -168,6 +168,16 @@ TEST_F(OKCTest, ARecoveryImageIsFlashedThenBootedAfterTheWait) {
     EXPECT_EQ(w->Labelappr->Caption(), kPath);
 }
 
+TEST_F(OKCTest, ARecoveryImageWhoseFlashCouldNotStartIsNotBooted) {
+    host.noTerminal = true;
+    const size_t started = host.started.size();
+    const Journal journal = flashWith(w->recf);
+    ASSERT_EQ(journal.size(), 1u);
+    EXPECT_TRUE(journal[0].startsWith(QStringLiteral("box 48 "))) << journal[0].toStdString();
+    EXPECT_TRUE(journal[0].contains(QStringLiteral("xterm")));
+    EXPECT_EQ(host.started.size(), started);
+}
+
 TEST_F(OKCTest, OnlyTheFirstFileIsFlashedAndADropWithoutFilesStartsNothing) {
     clickOn(w->sysf);
     dropFiles({kPath, QStringLiteral("/media/u/img/b.img"), QStringLiteral("/media/u/img/c.img")});
