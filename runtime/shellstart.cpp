@@ -23,6 +23,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "runtime/services.h"
+
 namespace rt::shellstart {
 namespace {
 
@@ -313,10 +315,18 @@ std::optional<Plan> plan(const QString& line, int style, const QString& appDir,
         result.discardOutput = true;
         return result;
     }
+    const bool iconic = style == 2 || style == 6 || style == 7;
     std::optional<Terminal> terminal = findTerminal(env);
-    if (!terminal) return failWith(Failure::NoTerminal);
+    if (!terminal) {
+        // A minimized console is one the user is not meant to watch (the
+        // companion's detection and freeze lists run in them), so on a
+        // desktop without a terminal program it runs hidden rather than not
+        // at all. A normal console is there to be read: that one is refused.
+        if (!iconic) return failWith(Failure::NoTerminal);
+        result.discardOutput = true;
+        return result;
+    }
     QStringList args = terminal->options;
-    bool iconic = style == 2 || style == 6 || style == 7;
     if (isXterm(terminal->program)) {
         // xterm's default bitmap font has no Chinese glyphs.
         args << QStringLiteral("-fa") << QStringLiteral("Monospace");
@@ -380,6 +390,19 @@ qint64 start(const Plan& plan) {
     if (failed) return 0;
     reaper->watch(pid);
     return pid;
+}
+
+double run(const QString& line, int style, const QString& appDir, const QProcessEnvironment& env) {
+    Failure why = Failure::None;
+    const auto planned = plan(line, style, appDir, env, &why);
+    if (!planned) {
+        // A missing interpreter or terminal is a fault of this computer's
+        // set-up, not of the click: the user is told in our own words, and
+        // the program runs on instead of ending with the runtime's error 53.
+        MsgBox(failureMessage(why), vbExclamation);
+        return 0;
+    }
+    return static_cast<double>(start(*planned));
 }
 
 QString failureMessage(Failure failure) {

@@ -144,6 +144,13 @@ TEST(ShellStart, FailuresAreReportedNotSwallowed) {
     EXPECT_FALSE(ss::plan(QStringLiteral("cmd /k x"), 1, q(appDir), env, &why));
     EXPECT_EQ(why, ss::Failure::NoTerminal);
     EXPECT_TRUE(ss::failureMessage(why).contains(QStringLiteral("xterm")));
+    // A minimized console runs hidden instead of not at all.
+    const auto hidden = ss::plan(QStringLiteral("cmd /k x"), 2, q(appDir), env, &why);
+    ASSERT_TRUE(hidden);
+    EXPECT_EQ(why, ss::Failure::None);
+    EXPECT_EQ(hidden->program, q(appDir + "/cmd"));
+    EXPECT_EQ(hidden->arguments, QStringList{QStringLiteral("/k x")});
+    EXPECT_TRUE(hidden->discardOutput);
 
     env.insert(QStringLiteral("TERMINAL"), QStringLiteral("not-installed-term"));
     EXPECT_FALSE(ss::plan(QStringLiteral("cmd /k x"), 1, q(appDir), env, &why));

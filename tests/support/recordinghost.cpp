@@ -21,7 +21,8 @@ RecordingHost::~RecordingHost() {
 }
 
 double RecordingHost::shell(const QString& line, int style) {
-    if (noTerminal && style != 0) {
+    // A minimized console runs hidden on such a desktop (recorded as asked).
+    if (noTerminal && style != 0 && style != 2 && style != 6 && style != 7) {
         msgBox(rt::shellstart::failureMessage(rt::shellstart::Failure::NoTerminal),
                rt::vbExclamation, rt::App::Title());
         return 0;
