@@ -33,25 +33,25 @@ const QString kFlashTail = QStringLiteral(
     "&& "
     "EXIT");
 
-QString runThroughBox(rt::TextBox& box, const QString& command, const QString& prefix,
-                      const QString& tail, int style) {
+bool runThroughBox(rt::TextBox& box, const QString& command, const QString& prefix,
+                   const QString& tail, int style) {
     box.setText(command);
     // The line is built from what the box holds, not from the argument: a
     // Change handler of the box may have rewritten it.
     const QString line = prefix + box.Text() + tail;
-    rt::Shell(line, style);
-    return line;
+    // Shell's task number is 0 for a line that did not start.
+    return rt::Shell(line, style) != 0;
 }
 
-QString runHidden(rt::TextBox& box, const QString& command) {
+bool runHidden(rt::TextBox& box, const QString& command) {
     return runThroughBox(box, command, kRunPrefix, {}, kHidden);
 }
 
-QString runInConsole(rt::TextBox& box, const QString& command, const QString& tail) {
+bool runInConsole(rt::TextBox& box, const QString& command, const QString& tail) {
     return runThroughBox(box, command, kConsolePrefix, tail, kNormal);
 }
 
-QString runMinimized(rt::TextBox& box, const QString& command, const QString& prefix) {
+bool runMinimized(rt::TextBox& box, const QString& command, const QString& prefix) {
     return runThroughBox(box, command, prefix, {}, kMinimized);
 }
 
@@ -64,7 +64,7 @@ void openWebLink(const QString& address) {
     shell->call(QStringLiteral("run"), {address});
 }
 
-QString openMarketPage(rt::TextBox& box, const QString& pageAddress, int style) {
+bool openMarketPage(rt::TextBox& box, const QString& pageAddress, int style) {
     const QString command = QStringLiteral("adb shell am start -a android.intent.action.VIEW -d ") +
                             pageAddress + QStringLiteral(" -p com.coolapk.market");
     return runThroughBox(box, command, kRunPrefix, {}, style);

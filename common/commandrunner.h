@@ -25,16 +25,18 @@ extern const QString kDevicesTail;
 extern const QString kRecoveryTail;
 extern const QString kFlashTail;
 
-// The four steps through a command box; returns the line that was started.
-QString runThroughBox(rt::TextBox& box, const QString& command, const QString& prefix,
-                      const QString& tail, int style);
+// The four steps through a command box. Returns whether the line started:
+// false when its console could not be opened or its program not be started
+// (the host has told the user), so that nothing that needs it runs.
+bool runThroughBox(rt::TextBox& box, const QString& command, const QString& prefix,
+                   const QString& tail, int style);
 
 // "cmd /c " + the box's text, hidden.
-QString runHidden(rt::TextBox& box, const QString& command);
+bool runHidden(rt::TextBox& box, const QString& command);
 // "cmd /k " + the box's text + tail, in a normal console window.
-QString runInConsole(rt::TextBox& box, const QString& command, const QString& tail = {});
+bool runInConsole(rt::TextBox& box, const QString& command, const QString& tail = {});
 // prefix + the box's text, minimized.
-QString runMinimized(rt::TextBox& box, const QString& command, const QString& prefix = kRunPrefix);
+bool runMinimized(rt::TextBox& box, const QString& command, const QString& prefix = kRunPrefix);
 // A fixed line, not passed through a box.
 void startDirectly(const QString& line, int style);
 
@@ -43,7 +45,7 @@ void openWebLink(const QString& address);
 
 // The phone's app market opens a page: the command through the box, with
 // the given style (hidden in the main program, minimized in the companion).
-QString openMarketPage(rt::TextBox& box, const QString& pageAddress, int style = kHidden);
+bool openMarketPage(rt::TextBox& box, const QString& pageAddress, int style = kHidden);
 
 // The number that a text box holds, as the shortest decimal text.
 QString numberFromBox(const rt::TextBox& box);

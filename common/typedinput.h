@@ -9,7 +9,9 @@ namespace common {
 
 // Typed text keeps its blanks and double quotes (users type extra arguments
 // on purpose), but the interpreter's operators & | < > ^ ( ) outside double
-// quotes get a "^" in front, so that they reach the tool as text.
+// quotes get a "^" in front, so that they reach the tool as text, and a
+// %NAME% reaches it as typed whatever the environment holds. Each line break
+// (CR, LF, CR LF) becomes one blank: the interpreter would end the line there.
 QString typedText(const QString& text);
 
 // A dropped path between double quotes, so that it reaches the tool as one

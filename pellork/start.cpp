@@ -1,5 +1,6 @@
 #include "start.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 
@@ -34,6 +35,15 @@ const QString kToolFileMissing =
 const QString kNoPhone = QStringLiteral(
     "未检测到设备， 软件将自动关闭！\r\n请确定:\r\n1.开发者选项中的USB调试已经打开并授权 "
     "\r\n2.驱动正常安装\r\n3.更换电脑重试\r\n4.如果你认为设备连接正常，请点击跳过启动按钮！");
+// When a device file cannot be emptied the queries cannot answer either; the
+// user is sent to the folder, not to the cable.
+const QString kFileCannotBeWritten = QStringLiteral(
+    "文件夹 %1 中无法写入设备信息文件 %2，软件将自动关闭！\r\n请确定该文件夹可以写入，且其中"
+    "没有与该文件同名的文件夹或链接；\r\n或用环境变量 TESSADREL_DRIVES "
+    "指定另一个可以写入的文件夹。");
+const QString kNoDriveFolder = QStringLiteral(
+    "找不到存放设备信息文件的文件夹（没有主文件夹，也没有 XDG_RUNTIME_DIR），软件将自动关闭！"
+    "\r\n请用环境变量 TESSADREL_DRIVES 指定一个可以写入的文件夹。");
 const QString kOtherMaker = QStringLiteral("检测到非小米设备，部分功能不可用！");
 const QString kSkipped =
     QStringLiteral("已跳过设备检测！\r\n若各项功能无效请在启动界面下载安装驱动重试！");
@@ -157,14 +167,28 @@ void Start::askThePhone() {
         {kDensityFile, QStringLiteral("adb shell wm density")},
         {kSizeFile, QStringLiteral("adb shell wm size")},
     };
-    for (const Query& q : queries) {
-        // The files outlive the program: a query that never runs must not
-        // leave the previous start's phone behind as this one's answer.
-        rt::CreateEmptyFile(q.file);
+    // The files outlive the program: a query that never runs must not leave
+    // the previous start's phone behind as this one's answer. All four are
+    // emptied before any query starts, so that a file that cannot be is
+    // reported before anything runs.
+    for (const Query& q : queries)
+        if (!rt::CreateEmptyFile(q.file)) deviceFileCannotBeWritten(q.file);
+    for (const Query& q : queries)
         common::runThroughBox(box, q.command, common::kRunPrefix, QStringLiteral("> ") + q.file,
                               common::kMinimized);
-    }
     box.setText(QString());
+}
+
+void Start::deviceFileCannotBeWritten(const QString& file) {
+    // No later tick may read the files or show a second message meanwhile.
+    Timer1->setEnabled(false);
+    const QFileInfo mapped(rt::hostPath(file));
+    rt::MsgBox(mapped.filePath().isEmpty()
+                   ? kNoDriveFolder
+                   : kFileCannotBeWritten.arg(mapped.path(), mapped.fileName()),
+               rt::vbCritical, kNotice);
+    rt::Form::get<Form1>().setCaption(kNoPhoneCaption);
+    rt::End();
 }
 
 void Start::readTheAnswers() {

@@ -43,6 +43,9 @@ private:
 
     // The four queries, each into its file (third tick).
     void askThePhone();
+    // A device file that could not be emptied: the user is told which
+    // folder, and the program ends as with no phone.
+    [[noreturn]] void deviceFileCannotBeWritten(const QString& file);
     // The files read back into the main window, and the hand-over (fifth tick).
     void readTheAnswers();
     // Closes this window as part of handing over to the main window.

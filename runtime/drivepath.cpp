@@ -47,33 +47,53 @@ bool usableRoot(const std::string& root) {
     return root.size() > 1 && root.front() == '/';
 }
 
-std::string homeFolder() {
+// $HOME, else the account's home folder when it exists: service accounts
+// name one that does not ("/nonexistent").
+std::string homeFolder(std::string_view accountHome) {
     std::string home = envValue("HOME");
     if (!home.empty() && home.front() == '/') return home;
-    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir && entry->pw_dir[0] == '/')
-        return entry->pw_dir;
+    std::error_code error;
+    if (!accountHome.empty() && accountHome.front() == '/' &&
+        std::filesystem::is_directory(std::filesystem::path(accountHome), error))
+        return std::string(accountHome);
     return {};
+}
+
+std::string accountHomeFolder() {
+    const passwd* entry = getpwuid(getuid());
+    return entry && entry->pw_dir ? std::string(entry->pw_dir) : std::string();
+}
+
+// "<folder>/tessadrel/drives" for an absolute folder, else "". The XDG rules
+// say a relative XDG_DATA_HOME or XDG_RUNTIME_DIR is to be ignored.
+std::string drivesBelow(const std::string& folder) {
+    if (folder.empty() || folder.front() != '/') return {};
+    std::string root = normaliseAbsolute(folder + "/tessadrel/drives");
+    return usableRoot(root) ? root : std::string();
 }
 
 }  // namespace
 
 std::string drivesRoot() {
+    return drivesRoot(accountHomeFolder());
+}
+
+std::string drivesRoot(std::string_view accountHome) {
     std::string custom = envValue("TESSADREL_DRIVES");
     if (!custom.empty() && custom.front() == '/') {
         custom = normaliseAbsolute(custom);
         if (usableRoot(custom)) return custom;
     }
-    // The XDG rules say a relative XDG_DATA_HOME is to be ignored.
     std::string data = envValue("XDG_DATA_HOME");
     if (data.empty() || data.front() != '/') {
-        std::string home = homeFolder();
-        if (!home.empty()) data = home + "/.local/share";
+        std::string home = homeFolder(accountHome);
+        data = home.empty() ? std::string() : home + "/.local/share";
     }
-    if (!data.empty()) {
-        std::string root = normaliseAbsolute(data + "/tessadrel/drives");
-        if (usableRoot(root)) return root;
-    }
-    return "/tmp/tessadrel-drives-" + std::to_string(getuid());
+    if (std::string root = drivesBelow(data); !root.empty()) return root;
+    // Never a shared folder such as /tmp, where another user could put a
+    // link in a device file's place and have it truncate a file of ours:
+    // the runtime folder is this user's alone.
+    return drivesBelow(envValue("XDG_RUNTIME_DIR"));
 }
 
 bool hasDriveLetter(std::string_view path) {
@@ -89,6 +109,7 @@ std::string mapDrivePath(std::string_view path) {
     if (!hasDriveLetter(slashed)) return slashed;
 
     std::string out = drivesRoot();
+    if (out.empty()) return out;
     out += '/';
     out += static_cast<char>(std::tolower(static_cast<unsigned char>(slashed[0])));
     // "C:x" is relative to the drive's current folder, which for us is its root.

@@ -54,17 +54,7 @@ namespace {
 class RealHost final : public Host {
 public:
     double shell(const QString& line, int style) override {
-        shellstart::Failure why = shellstart::Failure::None;
-        const auto plan = shellstart::plan(line, style, App::Path(),
-                                           QProcessEnvironment::systemEnvironment(), &why);
-        if (!plan) {
-            if (why == shellstart::Failure::NoTerminal) {
-                MsgBox(shellstart::failureMessage(why), vbExclamation);
-                return 0;
-            }
-            throw RuntimeError(53, QStringLiteral("File not found"));
-        }
-        return static_cast<double>(shellstart::start(*plan));
+        return shellstart::run(line, style, App::Path(), QProcessEnvironment::systemEnvironment());
     }
 
     int msgBox(const QString& text, int flags, const QString& title) override {

@@ -1,5 +1,9 @@
 #include "services.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -129,9 +133,17 @@ QString TextFile::LineInput() {
 
 bool CreateEmptyFile(const QString& windowsPath) {
     const std::string mapped = mapDrivePath(windowsPath.toStdString());
-    if (!makeParentFolders(mapped)) return false;
-    QFile f(QString::fromStdString(mapped));
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    if (mapped.empty() || !makeParentFolders(mapped)) return false;
+    // A link in the file's place is never followed, so emptying the file can
+    // never truncate another one; nor is anything but a plain file emptied
+    // (a pipe there would block the window until someone read it).
+    const int fd =
+        ::open(mapped.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    struct stat st {};
+    const bool emptied = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ftruncate(fd, 0) == 0;
+    ::close(fd);
+    return emptied;
 }
 
 bool GetCursorPos(QPoint& pt) {

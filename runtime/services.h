@@ -32,7 +32,8 @@ void SendKeys(const QString& keys);
 [[noreturn]] void End();
 
 // A Windows-style path as a path of this machine: backslashes become "/" and a
-// drive letter moves under the drive folder (never the real root).
+// drive letter moves under the drive folder (never the real root); "" for a
+// drive path when there is no drive folder.
 QString hostPath(const QString& windowsPath);
 
 // Late-bound automation objects. Only "wscript.shell" exists; its "run" opens
@@ -66,7 +67,9 @@ private:
 // Opens a file for output and closes it again, as "Open ... For Output" does:
 // afterwards the file exists and is empty. The folders above it are made
 // first (a fresh drive folder lacks those that Windows always has). False
-// when the file could not be made.
+// when the file could not be made, and when a link, folder or anything else
+// but a plain file stands in its place (a link is left alone, never
+// followed).
 bool CreateEmptyFile(const QString& windowsPath);
 
 // user32's pointer and capture functions.

@@ -5,14 +5,25 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <fcntl.h>
+#include <memory>
+#include <mutex>
+#include <poll.h>
 #include <spawn.h>
+#include <sys/eventfd.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <vector>
+
+#include "runtime/services.h"
 
 namespace rt::shellstart {
 namespace {
@@ -131,6 +142,128 @@ bool isXterm(const QString& program) {
     return name == QStringLiteral("xterm") || name == QStringLiteral("uxterm");
 }
 
+// Collects every started child once it has ended, so that none lingers as a
+// zombie, with one thread for all of them however many run: a command that
+// hangs (a phone that stopped answering) must not cost a thread, and the
+// program's own children of other kinds (those of QProcess) are never
+// touched. The thread waits on a process descriptor per child, which becomes
+// readable when the child ends, and on an event descriptor through which new
+// children are announced. A child for which no descriptor can be had (none
+// left, an old kernel) is asked after with WNOHANG a few times a second.
+class Reaper {
+public:
+    // The one reaper, started on first use; nullptr when it cannot be
+    // started (no descriptor or thread to be had), and then a later call
+    // tries again.
+    static Reaper* get() {
+        static std::mutex guard;
+        static Reaper* the = nullptr;  // runs until the program ends
+        std::lock_guard lock(guard);
+        if (!the) {
+            auto made = std::unique_ptr<Reaper>(new Reaper);
+            if (made->begin()) the = made.release();
+        }
+        return the;
+    }
+
+    void watch(pid_t pid) {
+        {
+            std::lock_guard lock(mutex_);
+            added_.push_back(pid);
+        }
+        const std::uint64_t one = 1;
+        // Only a full counter fails, and then the thread is awake already.
+        [[maybe_unused]] const ssize_t n = ::write(wake_, &one, sizeof one);
+    }
+
+private:
+    Reaper() = default;
+
+    bool begin() {
+        wake_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+        if (wake_ < 0) return false;
+        try {
+            std::thread([this] { run(); }).detach();
+        } catch (const std::system_error&) {
+            ::close(wake_);
+            return false;
+        }
+        return true;
+    }
+
+    static int descriptorOf(pid_t pid) {
+#ifdef SYS_pidfd_open
+        return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+#else
+        (void)pid;
+        return -1;
+#endif
+    }
+
+    // True when the child has been collected (or was never ours to collect).
+    static bool collected(pid_t pid) {
+        pid_t r;
+        while ((r = waitpid(pid, nullptr, WNOHANG)) < 0 && errno == EINTR) {
+        }
+        return r != 0;
+    }
+
+    [[noreturn]] void run() {
+        std::vector<pollfd> fds{{wake_, POLLIN, 0}};
+        std::vector<pid_t> pids{0};  // beside fds; the event descriptor has none
+        std::vector<pid_t> asked;    // children without a descriptor
+        std::vector<pid_t> fresh;
+        for (;;) {
+            if (poll(fds.data(), fds.size(), asked.empty() ? -1 : kAskEveryMs) < 0) {
+                // The descriptors cannot be waited on for now: every child
+                // is asked, a little later.
+                if (errno != EINTR)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(kAskEveryMs));
+                for (pollfd& f : fds) f.revents = POLLIN;
+            }
+            if (fds[0].revents & POLLIN) {
+                std::uint64_t count;
+                [[maybe_unused]] const ssize_t n = ::read(wake_, &count, sizeof count);
+                {
+                    std::lock_guard lock(mutex_);
+                    fresh.swap(added_);
+                }
+                for (pid_t pid : fresh) {
+                    const int fd = descriptorOf(pid);
+                    if (fd >= 0) {
+                        fds.push_back({fd, POLLIN, 0});
+                        pids.push_back(pid);
+                    } else {
+                        asked.push_back(pid);
+                    }
+                }
+                fresh.clear();
+            }
+            for (size_t i = 1; i < fds.size();) {
+                if ((fds[i].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL)) &&
+                    collected(pids[i])) {
+                    ::close(fds[i].fd);
+                    fds[i] = fds.back();
+                    fds.pop_back();
+                    pids[i] = pids.back();
+                    pids.pop_back();
+                    continue;
+                }
+                fds[i].revents = 0;
+                ++i;
+            }
+            fds[0].revents = 0;
+            asked.erase(std::remove_if(asked.begin(), asked.end(), collected), asked.end());
+        }
+    }
+
+    static constexpr int kAskEveryMs = 250;
+
+    int wake_ = -1;
+    std::mutex mutex_;
+    std::vector<pid_t> added_;
+};
+
 }  // namespace
 
 std::optional<Plan> plan(const QString& line, int style, const QString& appDir,
@@ -182,10 +315,18 @@ std::optional<Plan> plan(const QString& line, int style, const QString& appDir,
         result.discardOutput = true;
         return result;
     }
+    const bool iconic = style == 2 || style == 6 || style == 7;
     std::optional<Terminal> terminal = findTerminal(env);
-    if (!terminal) return failWith(Failure::NoTerminal);
+    if (!terminal) {
+        // A minimized console is one the user is not meant to watch (the
+        // companion's detection and freeze lists run in them), so on a
+        // desktop without a terminal program it runs hidden rather than not
+        // at all. A normal console is there to be read: that one is refused.
+        if (!iconic) return failWith(Failure::NoTerminal);
+        result.discardOutput = true;
+        return result;
+    }
     QStringList args = terminal->options;
-    bool iconic = style == 2 || style == 6 || style == 7;
     if (isXterm(terminal->program)) {
         // xterm's default bitmap font has no Chinese glyphs.
         args << QStringLiteral("-fa") << QStringLiteral("Monospace");
@@ -200,9 +341,13 @@ std::optional<Plan> plan(const QString& line, int style, const QString& appDir,
 // posix_spawn rather than QProcess::startDetached: the latter forks the
 // whole program twice for every line, which on a large window costs more
 // than the interpreter's own start. The child gets a session of its own, as
-// a detached process does, and a thread of ours collects its exit status so
-// that no finished interpreter lingers.
+// a detached process does, and the reaper collects its exit status so that
+// no finished interpreter lingers. When the system has no process, memory or
+// thread to spare, the line does not start, as a program that cannot be
+// started: the caller gets 0, the program runs on.
 qint64 start(const Plan& plan) {
+    Reaper* reaper = Reaper::get();
+    if (!reaper) return 0;
     std::vector<QByteArray> words{QFile::encodeName(plan.program)};
     for (const QString& a : plan.arguments) words.push_back(a.toLocal8Bit());
     std::vector<QByteArray> variables;
@@ -243,11 +388,21 @@ qint64 start(const Plan& plan) {
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&files);
     if (failed) return 0;
-    std::thread([pid] {
-        while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-        }
-    }).detach();
+    reaper->watch(pid);
     return pid;
+}
+
+double run(const QString& line, int style, const QString& appDir, const QProcessEnvironment& env) {
+    Failure why = Failure::None;
+    const auto planned = plan(line, style, appDir, env, &why);
+    if (!planned) {
+        // A missing interpreter or terminal is a fault of this computer's
+        // set-up, not of the click: the user is told in our own words, and
+        // the program runs on instead of ending with the runtime's error 53.
+        MsgBox(failureMessage(why), vbExclamation);
+        return 0;
+    }
+    return static_cast<double>(start(*planned));
 }
 
 QString failureMessage(Failure failure) {

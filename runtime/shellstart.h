@@ -26,7 +26,8 @@ struct Plan {
 // program gets the rest split the way the Windows C runtime splits it.
 //
 // `style` follows the window show codes: 0 hidden, with no terminal; 2, 6
-// and 7 a minimised (iconified) terminal; anything else a normal terminal.
+// and 7 a minimised (iconified) terminal, or hidden when there is no
+// terminal; anything else a normal terminal.
 // The terminal is $TERMINAL (a program, possibly with options of its own,
 // that accepts "-e PROGRAM ARGS..."), else xterm from PATH. The environment
 // gets a UTF-8 locale when it has none.
@@ -36,7 +37,13 @@ std::optional<Plan> plan(const QString& line, int style, const QString& appDir,
 // Starts the plan detached and returns its process id, or 0. Never waits.
 qint64 start(const Plan& plan);
 
-// The text for the message box the host shows when plan() fails.
+// What the real host's Shell does: plans the line and starts it, returning
+// the process id; when the line cannot start (no interpreter, no terminal
+// for a console) the user is told why in a message box and 0 comes back.
+// Never ends the program.
+double run(const QString& line, int style, const QString& appDir, const QProcessEnvironment& env);
+
+// The text for the message box shown when plan() fails.
 QString failureMessage(Failure failure);
 
 }  // namespace rt::shellstart

@@ -20,6 +20,8 @@ const QString kBootImage = QStringLiteral("fastboot boot ");
 constexpr int kBootDelayMs = 4500;
 const QString kPathCannotBeCarried = QStringLiteral("文件路径含有双引号、百分号或换行，无法刷入！");
 const QString kNameCannotBeCarried = QStringLiteral("分区名含有双引号，无法刷入！");
+const QString kFileNotHere =
+    QStringLiteral("该文件位于尚未挂载的网络位置，无法刷入！请先将它复制到本机，再拖入此框。");
 
 void runOnMain(const QString& command) {
     common::runHidden(Form1::commandBox(), command);
@@ -129,7 +131,10 @@ void OKC::recc_OLEDragDrop(rt::DataObject& data, rt::Long&, rt::Integer&, rt::In
     if (!data.GetFormat(rt::DataObject::vbCFFiles)) return;
     // A file on a share the desktop has not mounted has no path fastboot
     // could open.
-    if (!data.FileIsHere(1)) return;
+    if (!data.FileIsHere(1)) {
+        refuse(kFileNotHere);
+        return;
+    }
     const QString path = data.Files(1);
     const auto quoted = common::quotedPath(path);
     if (!quoted) {
@@ -148,8 +153,12 @@ void OKC::recc_OLEDragDrop(rt::DataObject& data, rt::Long&, rt::Integer&, rt::In
 void OKC::flash(const QString& quotedPath) {
     rt::TextBox& box = Form1::commandBox();
     if (recf->Value()) {
-        common::runInConsole(box, kFlash + QStringLiteral("recovery ") + quotedPath,
-                             common::kRecoveryTail);
+        // An image whose flash never started (no console could be opened)
+        // is not booted either: the phone would run an image it does not
+        // have, which looks like success.
+        if (!common::runInConsole(box, kFlash + QStringLiteral("recovery ") + quotedPath,
+                                  common::kRecoveryTail))
+            return;
         // The window does not respond meanwhile.
         rt::Sleep(kBootDelayMs);
         common::runHidden(box, kBootImage + quotedPath);

@@ -26,6 +26,8 @@ const QString kInstall = QStringLiteral("adb install ");
 // hidden ones report nothing, so the user is asked to look.
 const QString kDone = QStringLiteral("cmd /k echo 操作完成！请自行检查！ ");
 const QString kPathCannotBeCarried = QStringLiteral("文件路径含有双引号、百分号或换行，无法安装！");
+const QString kFileNotHere =
+    QStringLiteral("该文件位于尚未挂载的网络位置，无法安装！请先将它复制到本机，再拖入此框。");
 
 // The Google apps in the order the freeze and restore buttons visit them.
 struct GoogleApp {
@@ -153,8 +155,12 @@ void Software::AZAPP_OLEDragDrop(rt::DataObject& data, rt::Long&, rt::Integer&, 
     QString path = Labelappr->Caption();
     if (data.GetFormat(rt::DataObject::vbCFFiles)) {
         // A file on a share the desktop has not mounted has no path that adb
-        // could open; installing the previous file instead would mislead.
-        if (!data.FileIsHere(1)) return;
+        // could open; installing the previous file instead would mislead,
+        // and so would silence.
+        if (!data.FileIsHere(1)) {
+            rt::MsgBox(kFileNotHere, rt::vbOKOnly | rt::vbExclamation, QStringLiteral("提示"));
+            return;
+        }
         path = data.Files(1);
     }
     const auto quoted = common::quotedPath(path);

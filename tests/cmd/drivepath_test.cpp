@@ -83,6 +83,26 @@ TEST(DrivePath, NeverTheMachinesRoot) {
     EXPECT_NE(rt::drivesRoot(), "/");
 }
 
+// With no home folder the drives go to the user's own runtime folder, never
+// to a folder other users can write (/tmp); without that there are none.
+TEST(DrivePath, WithoutAHomeOnlyTheRuntimeFolderServes) {
+    EnvGuard env;
+    env.set("TESSADREL_DRIVES", std::nullopt);
+    env.set("XDG_DATA_HOME", std::nullopt);
+    env.set("HOME", std::nullopt);
+    env.set("XDG_RUNTIME_DIR", "/run/user/1000");
+    for (const char* account : {"", "relative", "/nonexistent-home-of-a-service"}) {
+        EXPECT_EQ(rt::drivesRoot(account), "/run/user/1000/tessadrel/drives") << account;
+        env.set("XDG_RUNTIME_DIR", "run/relative");
+        EXPECT_EQ(rt::drivesRoot(account), "") << account;
+        env.set("XDG_RUNTIME_DIR", std::nullopt);
+        EXPECT_EQ(rt::drivesRoot(account), "") << account;
+        env.set("XDG_RUNTIME_DIR", "/run/user/1000");
+    }
+    cmdtest::Sandbox box;
+    EXPECT_EQ(rt::drivesRoot(box.root), box.root + "/.local/share/tessadrel/drives");
+}
+
 TEST(DrivePath, ParentFoldersAreMadeForWriting) {
     cmdtest::Sandbox box;
     EnvGuard env;

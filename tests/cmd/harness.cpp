@@ -146,6 +146,7 @@ std::vector<std::string> Sandbox::environment() const {
     env.push_back("PATH=" + bin + ":" + (path ? path : "/usr/bin:/bin"));
     env.push_back("TESSADREL_DRIVES=" + drives);
     env.push_back("CMD_TEST_VALUE=from the environment");
+    env.insert(env.end(), variables.begin(), variables.end());
     return env;
 }
 

@@ -27,6 +27,8 @@ public:
     std::string bin;     // first on PATH
     std::string work;    // the interpreter's current folder
     std::string drives;  // TESSADREL_DRIVES
+    // NAME=value entries added to the interpreter's environment.
+    std::vector<std::string> variables;
 
     // A tool that logs its arguments, prints `out` and exits with `code`.
     void fakeTool(const std::string& name, const std::string& out, int code = 0) const;

@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <algorithm>
 #include <csignal>
+#include <fstream>
 #include <unistd.h>
 
 #include "harness.h"
+#include "runtime/services.h"
 
 namespace {
 
@@ -141,6 +144,13 @@ TEST(ShellStart, FailuresAreReportedNotSwallowed) {
     EXPECT_FALSE(ss::plan(QStringLiteral("cmd /k x"), 1, q(appDir), env, &why));
     EXPECT_EQ(why, ss::Failure::NoTerminal);
     EXPECT_TRUE(ss::failureMessage(why).contains(QStringLiteral("xterm")));
+    // A minimized console runs hidden instead of not at all.
+    const auto hidden = ss::plan(QStringLiteral("cmd /k x"), 2, q(appDir), env, &why);
+    ASSERT_TRUE(hidden);
+    EXPECT_EQ(why, ss::Failure::None);
+    EXPECT_EQ(hidden->program, q(appDir + "/cmd"));
+    EXPECT_EQ(hidden->arguments, QStringList{QStringLiteral("/k x")});
+    EXPECT_TRUE(hidden->discardOutput);
 
     env.insert(QStringLiteral("TERMINAL"), QStringLiteral("not-installed-term"));
     EXPECT_FALSE(ss::plan(QStringLiteral("cmd /k x"), 1, q(appDir), env, &why));
@@ -177,6 +187,49 @@ TEST(ShellStart, StartedLinesRunDetachedAndAreCollected) {
 
     plan.program = q(box.root + "/no-such-program");
     EXPECT_EQ(ss::start(plan), 0);
+}
+
+int threadCount() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("Threads:")) return std::stoi(line.substr(8));
+    return -1;
+}
+
+bool gone(qint64 pid) {
+    return access(("/proc/" + std::to_string(pid)).c_str(), F_OK) != 0;
+}
+
+// Through the program's own Shell: commands that never end (an adb that
+// hangs while the tap repeater runs on) cost no thread each, and every one
+// is collected once it ends.
+TEST(ShellStart, HangingCommandsCostNoThreadEachAndAreCollectedWhenTheyEnd) {
+    Sandbox box;
+    const std::string appDir = box.root + "/app";
+    cmdtest::writeFile(appDir + "/cmd", "#!/bin/sh\nexec /bin/sleep 600\n", true);
+    rt::App::setPath(q(appDir));
+    struct Started : std::vector<qint64> {
+        ~Started() {
+            for (qint64 pid : *this) kill(static_cast<pid_t>(pid), SIGKILL);
+        }
+    } started;
+    const QString line = QStringLiteral("cmd /c adb shell input tap 10 10");
+    started.push_back(static_cast<qint64>(rt::Shell(line, 0)));
+    ASSERT_GT(started[0], 0);
+    const int threads = threadCount();
+    for (int i = 1; i < 500; ++i) {
+        started.push_back(static_cast<qint64>(rt::Shell(line, 0)));
+        ASSERT_GT(started.back(), 0) << i;
+    }
+    EXPECT_EQ(threadCount(), threads);
+    for (qint64 pid : started) EXPECT_FALSE(gone(pid)) << pid;
+
+    for (qint64 pid : started) kill(static_cast<pid_t>(pid), SIGKILL);
+    for (int i = 0; i < 20000 && !std::all_of(started.begin(), started.end(), gone); ++i)
+        usleep(1000);
+    for (qint64 pid : started) EXPECT_TRUE(gone(pid)) << pid << " left a zombie";
+    started.clear();
+    rt::App::setPath({});
 }
 
 }  // namespace

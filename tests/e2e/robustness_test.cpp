@@ -48,6 +48,14 @@ const char* const kTyped[] = {
     "(touch canary8)",
     "a\" & touch canary9",
     "50% 中文 \"x y\" trail\\",
+    // References to variables whose values hold operators (see Tools), and
+    // to the current folder, whose name holds one.
+    "%E2E%",
+    "\"%E2E% x\"",
+    "a%CD%b",
+    "%Q%&y",
+    "a%sb%sc",
+    "%P%%R%\"%S%\" \"a\\%Q%\"",
 };
 
 // Dropped file names below the sandbox; `carried` false: refused with a message.
@@ -71,6 +79,10 @@ struct Tools : cmdtest::Sandbox {
     Tools() {
         fakeTool("adb", "Success\n");
         fakeTool("fastboot", "OKAY\n");
+        variables = {"E2E=x & adb SECOND", "Q=\"", "P=a|b", "R=> canary10",
+                     "S=50% & touch canary11"};
+        work = root + "/a&b";
+        std::filesystem::create_directories(work);
     }
     cmdtest::Outcome runLine(const QString& line) const {
         EXPECT_TRUE(line.startsWith(QStringLiteral("cmd "))) << line.toStdString();

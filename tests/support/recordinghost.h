@@ -55,6 +55,10 @@ public:
     // What the user does while a message box is open, one action per box in
     // turn, before the box is answered.
     std::deque<std::function<void()>> whileBoxOpen;
+    // A desktop without a terminal program: a line in a normal console does
+    // not start, and the user gets the real host's message; a minimized one
+    // runs hidden.
+    bool noTerminal = false;
 
     // The virtual pointer.
     QPoint cursor;

@@ -27,6 +27,7 @@
 #include "runtime/intrinsics.h"
 #include "runtime/platform.h"
 #include "runtime/services.h"
+#include "runtime/shellstart.h"
 #include "runtime/usercontrol.h"
 #include "support/recordinghost.h"
 
@@ -379,6 +380,37 @@ TEST(Services, UntitledBoxesShowTheProgramTitle) {
     host.inputAnswers = {QStringLiteral("typed")};
     EXPECT_EQ(rt::InputBox(QStringLiteral("?")), QStringLiteral("typed"));
     EXPECT_EQ(rt::InputBox(QStringLiteral("?")), QString());  // cancel
+}
+
+// Shell on this machine when something is missing: a minimized console runs
+// hidden without a terminal program, a normal one is refused with our
+// message, and a missing interpreter gets our message too; the program runs on.
+TEST(Services, ShellWithoutTerminalOrInterpreterTellsTheUserAndRunsOn) {
+    namespace ss = rt::shellstart;
+    RecordingHost host;  // only its message boxes and end are used
+    QTemporaryDir app;
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("PATH"), app.filePath(QStringLiteral("bin")));
+    const QString detect = QStringLiteral("cmd /c adb start-server");
+
+    EXPECT_EQ(ss::run(detect, 2, app.path(), env), 0);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, ss::failureMessage(ss::Failure::NoProgram));
+    EXPECT_EQ(host.boxes[0].flags, rt::vbExclamation);
+    EXPECT_EQ(host.boxes[0].title, rt::App::Title());
+    EXPECT_FALSE(host.ended);
+
+    QFile cmd(app.filePath(QStringLiteral("cmd")));
+    ASSERT_TRUE(cmd.open(QIODevice::WriteOnly));
+    cmd.write("#!/bin/sh\n");
+    cmd.close();
+    cmd.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_GT(ss::run(detect, 2, app.path(), env), 0);
+    EXPECT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(ss::run(QStringLiteral("cmd /k adb devices"), 1, app.path(), env), 0);
+    ASSERT_EQ(host.boxes.size(), 2u);
+    EXPECT_EQ(host.boxes[1].text, ss::failureMessage(ss::Failure::NoTerminal));
+    EXPECT_FALSE(host.ended);
 }
 
 // A control that sets its own size while handling Resize.

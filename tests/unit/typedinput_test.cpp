@@ -20,8 +20,22 @@ TEST(TypedText, OperatorsOutsideQuotesAreEscapedAndTheRestStaysAsTyped) {
         // Between double quotes the interpreter takes them as text already.
         {u"\"x&y\"", u"\"x&y\""},
         {u"\"a|b\" c&d \"e>f", u"\"a|b\" c^&d \"e>f"},
-        {u"%s;50%", u"%s;50%"},
         {u"输入&文字", u"输入^&文字"},
+        // A "%" that a later one could close starts a name no variable has;
+        // the interpreter takes the "^" off again, and between quotes the
+        // quote closes around the "%".
+        {u"%E2E%", u"%^E2E%"},
+        {u"\"%E2E% x\"", u"\"\"%\"E2E% x\""},
+        {u"%s;50%", u"%^s;50%"},
+        {u"%Q%&y", u"%^Q%^&y"},
+        {u"%&x%", u"%^&x%"},
+        {u"%%x%\"%\"y%", u"%%^x%\"%\"y%"},
+        {u"\"a\\%b%\"", u"\"a\\\\\"%\"b%\""},
+        {u"%s 50% %", u"%^s 50%^ %"},
+        {u"50%", u"50%"},
+        // The interpreter would end the line at a break.
+        {u"line1\nline2 more", u"line1 line2 more"},
+        {u"a\r\nb\rc\n\n", u"a b c  "},
     };
     for (const auto& row : table)
         EXPECT_EQ(common::typedText(QString::fromUtf16(row.typed)), QString::fromUtf16(row.line))

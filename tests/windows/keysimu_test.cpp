@@ -98,7 +98,7 @@ TEST_F(KeysimuTest, TypedTextIsSentAsTypedWithTheInterpretersOperatorsEscaped) {
         {u"a&b|c>d", u"a^&b^|c^>d"},
         // Between double quotes the interpreter leaves them alone already.
         {u"\"x&y\"", u"\"x&y\""},
-        {u"it's %s; 50%", u"it's %s; 50%"},
+        {u"it's %s; 50%", u"it's %^s; 50%"},
     };
     for (const auto& c : cases) {
         const QString typed = QString::fromUtf16(c.typed);
@@ -111,7 +111,8 @@ TEST_F(KeysimuTest, TypedTextIsSentAsTypedWithTheInterpretersOperatorsEscaped) {
                                               QString::fromUtf16(c.sent))});
         EXPECT_EQ(w->Textsend->Text(), typed);  // the box keeps what the user typed
     }
-    EXPECT_EQ(host.started.back().line, QStringLiteral("cmd /c adb shell input text it's %s; 50%"));
+    EXPECT_EQ(host.started.back().line,
+              QStringLiteral("cmd /c adb shell input text it's %^s; 50%"));
     EXPECT_EQ(host.started.back().style, 0);
 }
 

@@ -168,6 +168,16 @@ TEST_F(OKCTest, ARecoveryImageIsFlashedThenBootedAfterTheWait) {
     EXPECT_EQ(w->Labelappr->Caption(), kPath);
 }
 
+TEST_F(OKCTest, ARecoveryImageWhoseFlashCouldNotStartIsNotBooted) {
+    host.noTerminal = true;
+    const size_t started = host.started.size();
+    const Journal journal = flashWith(w->recf);
+    ASSERT_EQ(journal.size(), 1u);
+    EXPECT_TRUE(journal[0].startsWith(QStringLiteral("box 48 "))) << journal[0].toStdString();
+    EXPECT_TRUE(journal[0].contains(QStringLiteral("xterm")));
+    EXPECT_EQ(host.started.size(), started);
+}
+
 TEST_F(OKCTest, OnlyTheFirstFileIsFlashedAndADropWithoutFilesStartsNothing) {
     clickOn(w->sysf);
     dropFiles({kPath, QStringLiteral("/media/u/img/b.img"), QStringLiteral("/media/u/img/c.img")});
@@ -185,7 +195,7 @@ TEST_F(OKCTest, OnlyTheFirstFileIsFlashedAndADropWithoutFilesStartsNothing) {
     EXPECT_EQ(w->Labelappr->Caption(), kPath);
 }
 
-TEST_F(OKCTest, PathsAndNamesThatCannotBeCarriedAreReportedAndStartNothing) {
+TEST_F(OKCTest, PathsNamesAndFilesThatCannotBeCarriedAreReportedAndStartNothing) {
     const QString path = QStringLiteral("文件路径含有双引号、百分号或换行，无法刷入！");
     const QString name = QStringLiteral("分区名含有双引号，无法刷入！");
     const struct {
@@ -207,6 +217,20 @@ TEST_F(OKCTest, PathsAndNamesThatCannotBeCarriedAreReportedAndStartNothing) {
         host.journal.clear();
         dropFiles({QString::fromUtf8(row.dropped)});
         EXPECT_EQ(host.journal, Journal{warning(row.message)});
+        EXPECT_EQ(w->Labelappr->Caption(), QStringLiteral("kept"));
+    }
+
+    // A file on a share the desktop has not mounted, before a local one.
+    clickOn(w->recf);
+    for (const char* address : {"smb://nas/img/r.img", "file://nas/img/r.img"}) {
+        SCOPED_TRACE(address);
+        host.journal.clear();
+        QMimeData shared;
+        shared.setUrls({QUrl(QString::fromUtf8(address)), QUrl::fromLocalFile(kPath)});
+        drop(shared);
+        EXPECT_EQ(host.journal, Journal{warning(QStringLiteral(
+                                    "该文件位于尚未挂载的网络位置，无法刷入！请先将它复制到本机，"
+                                    "再拖入此框。"))});
         EXPECT_EQ(w->Labelappr->Caption(), QStringLiteral("kept"));
     }
 }

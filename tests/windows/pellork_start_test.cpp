@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "pellork/form1.h"
 #include "pellork/start.h"
@@ -255,6 +256,53 @@ TEST_F(StartTest, ThePreviousStartsPhoneIsNotTakenForThisOne) {
     for (const QString& file :
          {Start::kModelFile, Start::kMakerFile, Start::kDensityFile, Start::kSizeFile})
         EXPECT_EQ(QFileInfo(rt::hostPath(file)).size(), 0) << file.toStdString();
+}
+
+// A drive folder the queries cannot write into is no missing phone: the user
+// is told which folder, nothing is queried, and the program ends as with no
+// phone. A link in a file's place is never followed.
+TEST_F(StartTest, ADeviceFileThatCannotBeEmptiedNamesItsFolderInsteadOfNoPhone) {
+    const QString victim = drives.filePath(QStringLiteral("victim.txt"));
+    const QString density = rt::hostPath(Start::kDensityFile);
+    const QString folder = QFileInfo(density).path();
+    const std::vector<std::function<void()>> inTheWay = {
+        [&] { ASSERT_TRUE(QDir().mkpath(density)); },
+        [&] {
+            writeFile(Start::kModelFile, "OldPhone\n");
+            QFile v(victim);
+            ASSERT_TRUE(v.open(QIODevice::WriteOnly));
+            v.write("keep");
+            v.close();
+            ASSERT_TRUE(QFile::link(victim, density));
+        },
+    };
+    for (const auto& put : inTheWay) {
+        QDir(drives.path()).removeRecursively();
+        put();
+        RecordingHost h;
+        h.files = host.files;
+        Start& s = start();
+        tick(s, 2);
+        EXPECT_THROW(tick(s), rt::ProgramEnded);
+        EXPECT_TRUE(h.ended);
+        EXPECT_EQ(h.lines(), std::vector<QString>{QStringLiteral("cmd /c adb start-server")});
+        ASSERT_EQ(h.boxes.size(), 1u);
+        EXPECT_EQ(
+            h.boxes[0].text,
+            QStringLiteral("文件夹 %1 中无法写入设备信息文件 density.txt，软件将自动关闭！\r\n"
+                           "请确定该文件夹可以写入，且其中没有与该文件同名的文件夹或链接；"
+                           "\r\n或用环境变量 TESSADREL_DRIVES 指定另一个可以写入的文件夹。")
+                .arg(folder));
+        EXPECT_EQ(h.boxes[0].flags, rt::vbCritical);
+        EXPECT_EQ(h.boxes[0].title, kNotice);
+        ASSERT_NE(main(), nullptr);
+        EXPECT_EQ(main()->Caption(), QStringLiteral("未检测到设备!"));
+        EXPECT_FALSE(s.Timer1->Enabled());
+        rt::Form::unloadAll();
+    }
+    QFile v(victim);
+    ASSERT_TRUE(v.open(QIODevice::ReadOnly));
+    EXPECT_EQ(v.readAll(), QByteArray("keep"));
 }
 
 TEST_F(StartTest, AnyOtherMakerIsWarnedAboutThenHandedOver) {

@@ -319,16 +319,23 @@ TEST_F(SoftwareTest, PathsThatCannotBeCarriedStartNothingAndKeepTheLabel) {
         EXPECT_EQ(host.boxes[0].title, QStringLiteral("提示"));
     }
 
-    // A file on a share the desktop has not mounted: nothing to install, and
-    // not the previous file either.
-    host.boxes.clear();
-    for (const char* address : {"smb://nas/apps/x.apk", "file://nas/apps/x.apk"}) {
+    // A file on a share the desktop has not mounted: nothing to install, not
+    // the previous file either, and the user is told why.
+    for (const char* address :
+         {"smb://nas/apps/x.apk", "sftp://u@host/x.apk", "file://nas/apps/x.apk"}) {
+        SCOPED_TRACE(address);
+        host.boxes.clear();
         QMimeData shared;
-        shared.setUrls({QUrl(QString::fromUtf8(address))});
+        shared.setUrls({QUrl(QString::fromUtf8(address)), QUrl::fromLocalFile(kept)});
         EXPECT_TRUE(drop(shared));
+        EXPECT_TRUE(host.started.empty());
+        EXPECT_EQ(sw->Labelappr->Caption(), kept);
+        ASSERT_EQ(host.boxes.size(), 1u);
+        EXPECT_EQ(host.boxes[0].text, QStringLiteral("该文件位于尚未挂载的网络位置，无法安装！请先"
+                                                     "将它复制到本机，再拖入此框。"));
+        EXPECT_EQ(host.boxes[0].flags, rt::vbOKOnly | rt::vbExclamation);
+        EXPECT_EQ(host.boxes[0].title, QStringLiteral("提示"));
     }
-    EXPECT_TRUE(host.started.empty());
-    EXPECT_EQ(sw->Labelappr->Caption(), kept);
 }
 
 TEST_F(SoftwareTest, AnActionAfterTheMainWindowWasClosedRunsItsStartUpFirst) {
