@@ -1,5 +1,6 @@
 #include "cmd/syntax.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace cmd {
@@ -17,9 +18,30 @@ char lower(char c) {
 // running the interpreter out of stack.
 constexpr int kMaxGroupDepth = 200;
 
-// Every stage of a pipe is a process of its own, all running at once: a
-// longer pipe is refused rather than starting processes by the thousand.
-constexpr size_t kMaxPipeStages = 100;
+// Every stage of a pipe is a process of its own, all running at once, and a
+// bracketed stage runs its own pipes inside it: a line that would have more
+// stages running at once is refused rather than starting processes by the
+// thousand.
+constexpr size_t kMaxStagesAtOnce = 100;
+
+size_t stagesAtOnce(const Node& node) {
+    size_t most = 0;
+    switch (node.kind) {
+        case Node::Kind::Command:
+            return 1;
+        case Node::Kind::Group:
+            return node.body ? stagesAtOnce(*node.body) : 1;
+        case Node::Kind::Pipe:
+            for (const auto& stage : node.operands) most += stagesAtOnce(*stage);
+            return most;
+        case Node::Kind::And:
+        case Node::Kind::Or:
+        case Node::Kind::Sequence:
+            for (const auto& operand : node.operands) most = std::max(most, stagesAtOnce(*operand));
+            return most;
+    }
+    return most;
+}
 
 std::string unexpected(std::string_view what) {
     return "此时不应有 " + std::string(what) + "。\n";
@@ -34,6 +56,8 @@ public:
         skipDelimiters();
         if (atEnd()) return result;
         std::unique_ptr<Node> tree = sequence();
+        if (!failed() && tree && stagesAtOnce(*tree) > kMaxStagesAtOnce)
+            fail("命令语法不正确。\n", 1);
         if (!error_.empty()) {
             result.error = error_;
             result.errorCode = errorCode_;
@@ -113,10 +137,6 @@ private:
         operands.push_back(command(after));
         while (!failed() && at("|") && !at("||")) {
             ++i_;
-            if (operands.size() == kMaxPipeStages) {
-                fail("命令语法不正确。\n", 1);
-                break;
-            }
             operands.push_back(command("|"));
         }
         return chain(Node::Kind::Pipe, std::move(operands));

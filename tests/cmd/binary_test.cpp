@@ -195,7 +195,7 @@ TEST(CmdBinary, LinesOfAnyLengthGiveAResultOrTheSyntaxMessage) {
     const Long cases[] = {
         {"echo.&", repeated("echo.&"), std::string(echoes, '\n'), "", 0},
         {"\"&", repeated("\"&"), "", "", kNotFoundStatus},
-        {"rem|", repeated("rem|"), "", syntax, 1},
+        {"rem|", repeated("rem|") + "rem", "", syntax, 1},
         {"nested brackets", std::string(100000, '(') + "echo x", "", syntax, 1},
     };
     for (const Long& c : cases) {
