@@ -1,13 +1,19 @@
 // How long a button's Click takes to reach adb on the real host: the status
 // panel's battery reset button (one hidden line through the main window's
 // box) is clicked again and again, and each time the interpreter starts a fake
-// adb (bench_stamp) that notes CLOCK_MONOTONIC as it comes up. Prints the
-// median, the 99th percentile and the largest of the delays.
+// adb (bench_stamp) that notes CLOCK_MONOTONIC as it comes up. Between two
+// clicks the same fake is started bare, by posix_spawn from here: the least
+// any way of reaching adb can cost on this machine. Prints the median, the
+// 99th percentile and the largest of the delays of each.
 //
 //   bench_click [clicks]
 //
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise; needs `cmd` and
 // `bench_stamp` built beside it.
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
@@ -15,7 +21,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <unistd.h>
 #include <vector>
 
 #include "bench/programfolder.h"
@@ -25,6 +30,8 @@
 #include "runtime/services.h"
 #include "tessadrel/form1.h"
 #include "tessadrel/status.h"
+
+extern char** environ;
 
 namespace {
 
@@ -42,6 +49,31 @@ std::vector<long long> stamps(const QString& file) {
         for (const QByteArray& line : f.readAll().split('\n'))
             if (!line.trimmed().isEmpty()) out.push_back(line.trimmed().toLongLong());
     return out;
+}
+
+// The delay from just before posix_spawn to the fake's stamp; -1 on failure.
+double bareStartMs(const QString& adb, const QString& log) {
+    const std::size_t before = stamps(log).size();
+    const QByteArray path = adb.toLocal8Bit();
+    char* argv[] = {const_cast<char*>(path.constData()), nullptr};
+    const long long started = monotonicNs();
+    pid_t pid = -1;
+    if (posix_spawn(&pid, path.constData(), nullptr, nullptr, argv, environ) != 0) return -1;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const std::vector<long long> now = stamps(log);
+    if (now.size() == before) return -1;
+    return static_cast<double>(now.back() - started) / 1e6;
+}
+
+void report(const char* what, int count, std::vector<double> delaysMs) {
+    std::sort(delaysMs.begin(), delaysMs.end());
+    const auto at = [&](double q) {
+        return delaysMs[static_cast<std::size_t>(std::ceil(q * static_cast<double>(delaysMs.size()))) -
+                        1];
+    };
+    std::printf("%s: %d starts, median %.2f ms, p99 %.2f ms, max %.2f ms\n", what, count, at(0.5),
+                at(0.99), delaysMs.back());
 }
 
 }  // namespace
@@ -67,7 +99,7 @@ int main(int argc, char** argv) {
     auto* button = w.need<controls::N_Shape>(QStringLiteral("N_Shape4_reset"));
     for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
 
-    std::vector<double> delaysMs;
+    std::vector<double> delaysMs, bareMs;
     for (int i = 0; i < clicks; ++i) {
         const std::size_t before = stamps(log).size();
         const long long clicked = monotonicNs();
@@ -86,14 +118,16 @@ int main(int argc, char** argv) {
             QCoreApplication::processEvents();
             usleep(2000);
         }
+        const double bare = bareStartMs(folder.file(QStringLiteral("adb")), log);
+        if (bare < 0) {
+            std::fprintf(stderr, "bare start %d: adb never came up\n", i);
+            return 1;
+        }
+        bareMs.push_back(bare);
+        usleep(2000);
     }
-    std::sort(delaysMs.begin(), delaysMs.end());
-    const auto at = [&](double q) {
-        return delaysMs[static_cast<std::size_t>(std::ceil(q * static_cast<double>(delaysMs.size()))) -
-                        1];
-    };
-    std::printf("click to adb: %d clicks, median %.2f ms, p99 %.2f ms, max %.2f ms\n", clicks,
-                at(0.5), at(0.99), delaysMs.back());
+    report("click to adb", clicks, delaysMs);
+    report("bare start", clicks, bareMs);
     rt::Form::unloadAll();
     return 0;
 }

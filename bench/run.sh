@@ -108,17 +108,43 @@ size_p=$(stripped "$bin/pellork")
 size_c=$(stripped "$bin/cmd")
 size_all=$((size_t + size_p + size_c))
 
-echo "click to adb: $runs runs of 100 clicks" >&2
-declare -a click_med click_p99
+echo "click to adb: $runs runs of 100 clicks, each followed by a bare start" >&2
+declare -a click_med click_p99 bare_med bare_p99
 for i in $(seq "$runs"); do
     r=$(QT_QPA_PLATFORM=xcb "$bin/bench_click" 100 2>/dev/null)
-    click_med+=("$(sed -n 's/.*median \([0-9.]*\) ms.*/\1/p' <<<"$r")")
-    click_p99+=("$(sed -n 's/.*p99 \([0-9.]*\) ms.*/\1/p' <<<"$r")")
-    echo "  run $i: $r" >&2
+    c=$(grep '^click to adb' <<<"$r")
+    b=$(grep '^bare start' <<<"$r")
+    click_med+=("$(sed -n 's/.*median \([0-9.]*\) ms.*/\1/p' <<<"$c")")
+    click_p99+=("$(sed -n 's/.*p99 \([0-9.]*\) ms.*/\1/p' <<<"$c")")
+    bare_med+=("$(sed -n 's/.*median \([0-9.]*\) ms.*/\1/p' <<<"$b")")
+    bare_p99+=("$(sed -n 's/.*p99 \([0-9.]*\) ms.*/\1/p' <<<"$b")")
+    echo "  run $i: $c; $b" >&2
 done
 clickmed=$(median "${click_med[@]}")
 clickp99=$(median "${click_p99[@]}")
 clickp99max=$(maxof "${click_p99[@]}")
+baremed=$(median "${bare_med[@]}")
+barep99=$(median "${bare_p99[@]}")
+
+# Lines on which a backtracking matcher tries every split of the stars.
+echo "findstr: $runs runs of each expression" >&2
+awk 'BEGIN { for (i = 0; i < 5; i++) { s = ""; for (j = 0; j < 1000; j++) s = s "ab"; print s } }' \
+    >"$work/ab.txt"
+awk 'BEGIN { s = ""; for (j = 0; j < 300; j++) s = s "x"; print s }' >"$work/x.txt"
+elapsed() {
+    local t0 t1
+    t0=$(date +%s%N)
+    "$@" >/dev/null 2>&1 || true
+    t1=$(date +%s%N)
+    calc "($t1 - $t0) / 1000000" 1
+}
+declare -a fs_ab fs_x
+for i in $(seq "$runs"); do
+    fs_ab+=("$(elapsed "$bin/cmd" /c "findstr \".*a.*b.*z\" $work/ab.txt")")
+    fs_x+=("$(elapsed "$bin/cmd" /c "findstr x*x*x*x*y $work/x.txt")")
+done
+fsab=$(median "${fs_ab[@]}")
+fsx=$(median "${fs_x[@]}")
 
 echo "pointer resting: $runs runs of 10 s" >&2
 idle=$(bench/idle_pointer.sh 10 "$runs" 2>/dev/null)
@@ -172,10 +198,17 @@ row "stripped size: tessadrel" "$(kb "$size_t") KB" "<= 800 KB" "$(met "$size_t 
 row "stripped size: pellork" "$(kb "$size_p") KB" "<= 800 KB" "$(met "$size_p <= 800 * 1024")"
 row "stripped size: cmd" "$(kb "$size_c") KB" "" ""
 row "program folder without Qt and adb (the three)" "$(kb "$size_all") KB" "" ""
-row "Click to adb's execve, hidden, through cmd: median" "$clickmed ms" "<= 5 ms" \
-    "$(met "$clickmed <= 5")"
+r_c=$(calc "$clickmed / $baremed")
+row "bare start of the fake adb: posix_spawn to its first line, median" \
+    "$baremed ms (p99 $barep99 ms)" "" ""
+row "Click to adb's execve, hidden, through cmd: median" "$clickmed ms = $r_c x bare" \
+    "<= 1.3 x bare" "$(met "$r_c <= 1.3")"
 row "Click to adb's execve: p99 (worst run $clickp99max ms)" "$clickp99 ms" "<= 10 ms" \
     "$(met "$clickp99 <= 10")"
+row "findstr \".*a.*b.*z\", 5 lines of 2000 characters (cmd start included)" "$fsab ms" \
+    "<= 1000 ms" "$(met "$fsab <= 1000")"
+row "findstr x*x*x*x*y, 1 line of 300 characters (cmd start included)" "$fsx ms" \
+    "<= 1000 ms" "$(met "$fsx <= 1000")"
 row "pointer resting on an N_Shape, 10 s: program + X server" \
     "$rest_all % of a core (program $rest_p %, X $rest_x %; pointer elsewhere $away_all %)" \
     "<= 1 %" "$(met "$rest_all <= 1")"

@@ -242,23 +242,56 @@ bool Matcher::single(const Element& e, char32_t c) const {
     }
 }
 
-bool Matcher::matchHere(size_t index, size_t pos, const std::u32string& line) const {
-    if (index == elements_.size()) return !atEnd_ || pos == line.size();
-    const Element& e = elements_[index];
-    if (e.kind == Element::Kind::WordStart)
-        return (pos == 0 || !isWordChar(line[pos - 1])) && pos < line.size() &&
-               isWordChar(line[pos]) && matchHere(index + 1, pos, line);
-    if (e.kind == Element::Kind::WordEnd)
-        return pos > 0 && isWordChar(line[pos - 1]) &&
-               (pos == line.size() || !isWordChar(line[pos])) && matchHere(index + 1, pos, line);
-    if (e.repeat) {
-        size_t most = pos;
-        while (most < line.size() && single(e, line[most])) ++most;
-        for (size_t k = most + 1; k-- > pos;)
-            if (matchHere(index + 1, k, line)) return true;
-        return false;
+bool Matcher::holds(const Element& e, const std::u32string& line, size_t pos) const {
+    bool before = pos > 0 && isWordChar(line[pos - 1]);
+    bool after = pos < line.size() && isWordChar(line[pos]);
+    return e.kind == Element::Kind::WordStart ? !before && after : before && !after;
+}
+
+// All ways through the expression at once, one character at a time: state k
+// means "elements before k matched up to here". A star keeps its state, an
+// anchor passes where it holds, and a search may begin at every place. The
+// cost is at most one try per element and character, whatever the stars: trying
+// each way in turn and going back costs powers of the line's length.
+bool Matcher::search(const std::u32string& line) const {
+    const size_t n = elements_.size();
+    std::vector<char> now(n + 1, 0), next(n + 1, 0);
+    // Moves that take no character only go forward, so one sweep from the
+    // front adds all of them.
+    auto settle = [&](std::vector<char>& states, size_t pos) {
+        for (size_t k = 0; k < n; ++k) {
+            if (!states[k]) continue;
+            const Element& e = elements_[k];
+            bool assertion = e.kind == Element::Kind::WordStart || e.kind == Element::Kind::WordEnd;
+            steps_ += assertion;
+            if (e.repeat || (assertion && holds(e, line, pos))) states[k + 1] = 1;
+        }
+    };
+    now[0] = 1;
+    settle(now, 0);
+    for (size_t pos = 0;; ++pos) {
+        if (now[n] && (!atEnd_ || pos == line.size())) return true;
+        if (pos == line.size()) return false;
+        std::fill(next.begin(), next.end(), 0);
+        bool alive = false;
+        for (size_t k = 0; k < n; ++k) {
+            if (!now[k]) continue;
+            const Element& e = elements_[k];
+            if (e.kind == Element::Kind::WordStart || e.kind == Element::Kind::WordEnd) continue;
+            ++steps_;
+            if (single(e, line[pos])) {
+                next[e.repeat ? k : k + 1] = 1;
+                alive = true;
+            }
+        }
+        if (!atBegin_) {
+            next[0] = 1;
+            alive = true;
+        }
+        if (!alive) return false;
+        settle(next, pos + 1);
+        now.swap(next);
     }
-    return pos < line.size() && single(e, line[pos]) && matchHere(index + 1, pos + 1, line);
 }
 
 bool Matcher::matches(std::string_view raw) const {
@@ -272,21 +305,18 @@ bool Matcher::matches(std::string_view raw) const {
         if (atEnd_) return line.ends_with(text_);
         return line.find(text_) != std::u32string::npos;
     }
-    for (size_t start = 0; start <= line.size(); ++start) {
-        if (matchHere(0, start, line)) return true;
-        if (atBegin_) break;
-    }
-    return false;
+    return search(line);
 }
 
 int run(const std::vector<std::string>& args, int in, int out, int err) {
     Parsed parsed = parseArguments(args);
     if (parsed.help) {
-        writeAll(out,
-                 "在文件中寻找字符串。\n\n"
-                 "FINDSTR [/B] [/E] [/L] [/R] [/I] [/X] [/V] [/N] [/M] [/C:string] [strings] "
-                 "[files]\n");
-        return 0;
+        bool written =
+            writeAll(out,
+                     "在文件中寻找字符串。\n\n"
+                     "FINDSTR [/B] [/E] [/L] [/R] [/I] [/X] [/V] [/N] [/M] [/C:string] [strings] "
+                     "[files]\n");
+        return written ? 0 : writeFailure(2);
     }
     writeAll(err, parsed.warnings);
     if (!parsed.error.empty()) {
@@ -298,6 +328,13 @@ int run(const std::vector<std::string>& args, int in, int out, int err) {
     for (const std::string& s : o.strings) matchers.emplace_back(s, o);
 
     bool found = false;
+    // Set when the output can no longer be written: reading on, of an endless
+    // source perhaps, would only spin.
+    int failed = 0;
+    auto emit = [&](const std::string& text) {
+        if (!writeAll(out, text)) failed = writeFailure(2);
+        return failed == 0;
+    };
     // Lines are handled as they arrive, so that an endless source such as a
     // log stream is filtered live.
     auto scan = [&](int fd, const std::string& name, bool prefixName) {
@@ -315,7 +352,7 @@ int run(const std::vector<std::string>& args, int in, int out, int err) {
             if (hit == o.invert) return;
             found = true;
             if (o.namesOnly) {
-                writeAll(out, name + "\n");
+                emit(name + "\n");
                 done = true;
                 return;
             }
@@ -323,7 +360,7 @@ int run(const std::vector<std::string>& args, int in, int out, int err) {
             if (o.numbers) text += std::to_string(number) + ":";
             text += line;
             text += '\n';
-            writeAll(out, text);
+            if (!emit(text)) done = true;
         };
         while (!done) {
             ssize_t n = read(fd, buffer, sizeof buffer);
@@ -343,6 +380,7 @@ int run(const std::vector<std::string>& args, int in, int out, int err) {
         scan(in, "", false);
     } else {
         for (const std::string& file : o.files) {
+            if (failed) break;
             int fd = open(rt::mapDrivePath(file).c_str(), O_RDONLY | O_CLOEXEC);
             if (fd < 0) {
                 writeAll(err, "FINDSTR: 无法打开 " + file + "\n");
@@ -352,6 +390,7 @@ int run(const std::vector<std::string>& args, int in, int out, int err) {
             close(fd);
         }
     }
+    if (failed) return failed;
     return found ? 0 : 1;
 }
 

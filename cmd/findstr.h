@@ -3,6 +3,7 @@
 // The findstr search tool, built in: search strings are regular expressions
 // in findstr's small dialect unless /L or /C: makes them literal.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -37,6 +38,11 @@ public:
     Matcher(std::string_view pattern, const Options& options);
     bool matches(std::string_view line) const;
 
+    // How often an element of the expression has been tried at a place in
+    // the lines matched so far: never more than elements x (characters + 1)
+    // per line, however the stars combine.
+    std::uint64_t steps() const { return steps_; }
+
     struct Element {
         enum class Kind { Char, Any, Class, WordStart, WordEnd };
         Kind kind = Kind::Char;
@@ -48,13 +54,15 @@ public:
 
 private:
     bool single(const Element& element, char32_t c) const;
-    bool matchHere(size_t element, size_t pos, const std::u32string& line) const;
+    bool holds(const Element& assertion, const std::u32string& line, size_t pos) const;
+    bool search(const std::u32string& line) const;
 
     bool literal_;
     bool ignoreCase_;
     bool atBegin_, atEnd_;
     std::u32string text_;  // the literal form, folded when ignoring case
     std::vector<Element> elements_;
+    mutable std::uint64_t steps_ = 0;
 };
 
 // Runs findstr on the given handles; returns its exit code.

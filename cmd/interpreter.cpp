@@ -448,7 +448,7 @@ std::string Interpreter::prompt() const {
     return currentFolder() + ">";
 }
 
-int Interpreter::runLine(std::string_view line) {
+int Interpreter::runLine(std::string_view line, bool lastThing) {
     g_interrupted = 0;
     std::string expanded =
         expandVariables(line, [this](std::string_view name) { return variable(name); });
@@ -458,7 +458,7 @@ int Interpreter::runLine(std::string_view line) {
         return errorlevel_ = parsed.errorCode;
     }
     if (!parsed.tree) return errorlevel_;
-    return errorlevel_ = execute(*parsed.tree, false);
+    return errorlevel_ = execute(*parsed.tree, lastThing);
 }
 
 int Interpreter::execute(const Node& node, bool mayReplaceProcess) {
@@ -468,43 +468,35 @@ int Interpreter::execute(const Node& node, bool mayReplaceProcess) {
         case Node::Kind::Group: {
             SavedHandles saved(!node.redirections.empty());
             if (!applyRedirections(node.redirections)) return errorlevel_ = 1;
-            return node.body ? execute(*node.body, false) : 0;
+            return node.body ? execute(*node.body, mayReplaceProcess) : 0;
         }
         case Node::Kind::Pipe:
             return errorlevel_ = runPipeline(node);
-        case Node::Kind::And: {
-            int code = execute(*node.left, false);
-            if (code != 0 || stopping()) return code;
-            return execute(*node.right, mayReplaceProcess);
-        }
-        case Node::Kind::Or: {
-            int code = execute(*node.left, false);
-            if (code == 0 || stopping()) return code;
-            return execute(*node.right, mayReplaceProcess);
-        }
-        case Node::Kind::Sequence: {
-            int code = execute(*node.left, false);
-            if (stopping()) return code;
-            return execute(*node.right, mayReplaceProcess);
-        }
+        case Node::Kind::And:
+        case Node::Kind::Or:
+        case Node::Kind::Sequence:
+            break;
     }
-    return 1;
+    // "a && b && c" stops at the first failure, "a || b || c" at the first
+    // success, "a & b & c" only when told to stop. Only the last operand
+    // may take the interpreter's place: nothing of this node runs after it.
+    int code = 0;
+    for (size_t i = 0; i < node.operands.size(); ++i) {
+        if (i > 0) {
+            if (stopping()) break;
+            if (node.kind == Node::Kind::And && code != 0) break;
+            if (node.kind == Node::Kind::Or && code == 0) break;
+        }
+        bool last = i + 1 == node.operands.size();
+        code = execute(*node.operands[i], last && mayReplaceProcess);
+    }
+    return code;
 }
 
 // Every stage runs in a child of its own, builtins included, as each side of
 // a pipe gets an interpreter of its own in the original.
 int Interpreter::runPipeline(const Node& node) {
-    std::vector<const Node*> stages;
-    auto collect = [&stages](auto& self, const Node& n) -> void {
-        if (n.kind == Node::Kind::Pipe) {
-            self(self, *n.left);
-            self(self, *n.right);
-        } else {
-            stages.push_back(&n);
-        }
-    };
-    collect(collect, node);
-
+    const std::vector<std::unique_ptr<Node>>& stages = node.operands;
     std::vector<pid_t> children;
     int input = -1;
     bool broken = false;
@@ -610,7 +602,9 @@ int Interpreter::runExternal(const CommandWord& word, bool mayReplaceProcess) {
 // the rest as written, blanks included.
 int Interpreter::echo(std::string_view args) {
     auto status = [this] {
-        return writeAll(1, echo_ ? "ECHO 处于打开状态。\n" : "ECHO 处于关闭状态。\n") ? 0 : 1;
+        return writeAll(1, echo_ ? "ECHO 处于打开状态。\n" : "ECHO 处于关闭状态。\n")
+                   ? 0
+                   : writeFailure(1);
     };
     if (args.empty()) return status();
     char separator = args.front();
@@ -623,7 +617,7 @@ int Interpreter::echo(std::string_view args) {
             return 0;
         }
     }
-    return writeAll(1, std::string(text) + "\n") ? 0 : 1;
+    return writeAll(1, std::string(text) + "\n") ? 0 : writeFailure(1);
 }
 
 int Interpreter::color(std::string_view args) {
@@ -682,13 +676,13 @@ int Interpreter::exitCommand(std::string_view args) {
 
 int Interpreter::cls() {
     // Redirected, the original writes a form feed.
-    return writeAll(1, isatty(1) ? "\033[H\033[2J\033[3J" : "\f") ? 0 : 1;
+    return writeAll(1, isatty(1) ? "\033[H\033[2J\033[3J" : "\f") ? 0 : writeFailure(1);
 }
 
 int Interpreter::changeFolder(std::string_view args) {
     std::string_view value = trimBlanks(args);
     takeSwitch(value, 'd');
-    if (value.empty()) return writeAll(1, currentFolder() + "\n") ? 0 : 1;
+    if (value.empty()) return writeAll(1, currentFolder() + "\n") ? 0 : writeFailure(1);
     std::string target;
     for (char c : value)
         if (c != '"') target += c;

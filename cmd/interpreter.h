@@ -30,7 +30,11 @@ public:
     Interpreter();
 
     // Expands, parses and runs one line; returns the resulting errorlevel.
-    int runLine(std::string_view line);
+    // `lastThing`: the interpreter ends after this line (cmd /c). A program
+    // that ends the line then runs in the interpreter's place, in its
+    // process, so that a hidden line costs one process start and its exit
+    // status is the program's own; this call does not return then.
+    int runLine(std::string_view line, bool lastThing = false);
 
     // The prompt loop of "cmd /k" and of a bare "cmd": reads lines from
     // standard input until EXIT or end of input.

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <string_view>
 
 namespace cmd {
@@ -21,6 +22,15 @@ inline bool writeAll(int fd, std::string_view text) {
         text.remove_prefix(static_cast<size_t>(n));
     }
     return true;
+}
+
+// The errorlevel of a builtin that stopped because its output could not be
+// written (errno as writeAll left it): a reader that has gone away reads as it
+// does for a program that the closed pipe ended (the interpreter ignores
+// SIGPIPE, so the builtin has to stop by itself); any other failure is
+// `otherwise`.
+inline int writeFailure(int otherwise) {
+    return errno == EPIPE ? 128 + SIGPIPE : otherwise;
 }
 
 }  // namespace cmd

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
 
     bool blank = invocation.line.find_first_not_of(" \t") == std::string::npos;
     if (invocation.mode == cmd::Invocation::Mode::RunAndExit) {
-        if (!blank) interpreter.runLine(invocation.line);
+        if (!blank) interpreter.runLine(invocation.line, true);
         return cmd::processExitCode(interpreter.exitCode());
     }
     bool ran = false;

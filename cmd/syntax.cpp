@@ -1,5 +1,6 @@
 #include "cmd/syntax.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace cmd {
@@ -17,6 +18,31 @@ char lower(char c) {
 // running the interpreter out of stack.
 constexpr int kMaxGroupDepth = 200;
 
+// Every stage of a pipe is a process of its own, all running at once, and a
+// bracketed stage runs its own pipes inside it: a line that would have more
+// stages running at once is refused rather than starting processes by the
+// thousand.
+constexpr size_t kMaxStagesAtOnce = 100;
+
+size_t stagesAtOnce(const Node& node) {
+    size_t most = 0;
+    switch (node.kind) {
+        case Node::Kind::Command:
+            return 1;
+        case Node::Kind::Group:
+            return node.body ? stagesAtOnce(*node.body) : 1;
+        case Node::Kind::Pipe:
+            for (const auto& stage : node.operands) most += stagesAtOnce(*stage);
+            return most;
+        case Node::Kind::And:
+        case Node::Kind::Or:
+        case Node::Kind::Sequence:
+            for (const auto& operand : node.operands) most = std::max(most, stagesAtOnce(*operand));
+            return most;
+    }
+    return most;
+}
+
 std::string unexpected(std::string_view what) {
     return "此时不应有 " + std::string(what) + "。\n";
 }
@@ -30,6 +56,8 @@ public:
         skipDelimiters();
         if (atEnd()) return result;
         std::unique_ptr<Node> tree = sequence();
+        if (!failed() && tree && stagesAtOnce(*tree) > kMaxStagesAtOnce)
+            fail("命令语法不正确。\n", 1);
         if (!error_.empty()) {
             result.error = error_;
             result.errorCode = errorCode_;
@@ -60,53 +88,58 @@ private:
         while (!atEnd() && (isDelimiter(s_[i_]) || s_[i_] == '@')) ++i_;
     }
 
-    static std::unique_ptr<Node> join(Node::Kind kind, std::unique_ptr<Node> left,
-                                      std::unique_ptr<Node> right) {
+    // One operand is returned as it is; more become one node of `kind`.
+    static std::unique_ptr<Node> chain(Node::Kind kind,
+                                       std::vector<std::unique_ptr<Node>> operands) {
+        if (operands.size() == 1) return std::move(operands.front());
         auto node = std::make_unique<Node>();
         node->kind = kind;
-        node->left = std::move(left);
-        node->right = std::move(right);
+        node->operands = std::move(operands);
         return node;
     }
 
     // Loosest first: "&", then "||", then "&&", then "|".
     std::unique_ptr<Node> sequence() {
-        std::unique_ptr<Node> left = either();
+        std::vector<std::unique_ptr<Node>> operands;
+        operands.push_back(either());
         while (!failed() && at("&") && !at("&&")) {
             ++i_;
             skipDelimiters();
             // A trailing "&" is accepted and ends the list.
             if (atEnd() || closesGroup()) break;
-            left = join(Node::Kind::Sequence, std::move(left), either());
+            operands.push_back(either());
         }
-        return left;
+        return chain(Node::Kind::Sequence, std::move(operands));
     }
 
     std::unique_ptr<Node> either() {
-        std::unique_ptr<Node> left = both("");
+        std::vector<std::unique_ptr<Node>> operands;
+        operands.push_back(both(""));
         while (!failed() && at("||")) {
             i_ += 2;
-            left = join(Node::Kind::Or, std::move(left), both("||"));
+            operands.push_back(both("||"));
         }
-        return left;
+        return chain(Node::Kind::Or, std::move(operands));
     }
 
     std::unique_ptr<Node> both(std::string_view after) {
-        std::unique_ptr<Node> left = pipeline(after);
+        std::vector<std::unique_ptr<Node>> operands;
+        operands.push_back(pipeline(after));
         while (!failed() && at("&&")) {
             i_ += 2;
-            left = join(Node::Kind::And, std::move(left), pipeline("&&"));
+            operands.push_back(pipeline("&&"));
         }
-        return left;
+        return chain(Node::Kind::And, std::move(operands));
     }
 
     std::unique_ptr<Node> pipeline(std::string_view after) {
-        std::unique_ptr<Node> left = command(after);
+        std::vector<std::unique_ptr<Node>> operands;
+        operands.push_back(command(after));
         while (!failed() && at("|") && !at("||")) {
             ++i_;
-            left = join(Node::Kind::Pipe, std::move(left), command("|"));
+            operands.push_back(command("|"));
         }
-        return left;
+        return chain(Node::Kind::Pipe, std::move(operands));
     }
 
     std::unique_ptr<Node> command(std::string_view after) {
@@ -408,9 +441,14 @@ std::string describe(const Node& node) {
         }
         return out;
     };
-    auto binary = [&node](std::string_view op) {
-        return "(" + describe(*node.left) + " " + std::string(op) + " " + describe(*node.right) +
-               ")";
+    auto operators = [&node](std::string_view op) {
+        std::string out(node.operands.size() - 1, '(');
+        for (size_t i = 0; i < node.operands.size(); ++i) {
+            if (i > 0) out += " " + std::string(op) + " ";
+            out += describe(*node.operands[i]);
+            if (i > 0) out += ")";
+        }
+        return out;
     };
     switch (node.kind) {
         case Node::Kind::Command:
@@ -418,13 +456,13 @@ std::string describe(const Node& node) {
         case Node::Kind::Group:
             return "{" + (node.body ? describe(*node.body) : std::string()) + "}" + redirections();
         case Node::Kind::Pipe:
-            return binary("|");
+            return operators("|");
         case Node::Kind::And:
-            return binary("&&");
+            return operators("&&");
         case Node::Kind::Or:
-            return binary("||");
+            return operators("||");
         case Node::Kind::Sequence:
-            return binary("&");
+            return operators("&");
     }
     return {};
 }

@@ -45,13 +45,17 @@ struct Redirection {
     int source = -1;     // for Duplicate: the handle copied onto `handle`
 };
 
+// A run of one operator ("a && b && c") is one node with its operands in
+// order, not a chain of pairs: a line of any length gives a tree no deeper
+// than its nesting of brackets and operator kinds, so neither running nor
+// freeing it recurses once per operator.
 struct Node {
     enum class Kind { Command, Group, Pipe, And, Or, Sequence };
     Kind kind = Kind::Command;
     std::string text;                       // Command: carets and redirections gone, quotes kept
     std::vector<Redirection> redirections;  // Command and Group
-    std::unique_ptr<Node> left, right;      // the operators
-    std::unique_ptr<Node> body;             // Group; null for "()"
+    std::vector<std::unique_ptr<Node>> operands;  // the operators: two or more, left to right
+    std::unique_ptr<Node> body;                   // Group; null for "()"
 };
 
 struct ParseResult {
@@ -62,7 +66,8 @@ struct ParseResult {
 
 ParseResult parse(std::string_view line);
 
-// Bracketed rendering for tests and diagnostics: "((a && b) | c)".
+// Bracketed rendering for tests and diagnostics: "((a && b) | c)"; a run of
+// one operator reads as pairs from the left, as it binds: "((a & b) & c)".
 std::string describe(const Node& node);
 
 // The command word of a command text and what follows it.

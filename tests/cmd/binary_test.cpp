@@ -2,6 +2,7 @@
 // with fake adb and fastboot on PATH.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <optional>
 
@@ -171,6 +172,73 @@ TEST(CmdBinary, Findstr) {
         {"no search string exits 2", "findstr", "", 2},
         {"CJK through a pipe", "echo 刷入完成| findstr 完成", "刷入完成\n"},
     });
+}
+
+// Lines as long as a pipe will carry, typed at the prompt: each gives its
+// result or the syntax message, never a crash (a chain of operators once took
+// one stack frame per operator, and a pipe one process per stage).
+TEST(CmdBinary, LinesOfAnyLengthGiveAResultOrTheSyntaxMessage) {
+    const size_t megabyte = 1 << 20;
+    auto repeated = [megabyte](const std::string& piece) {
+        std::string line;
+        while (line.size() < megabyte) line += piece;
+        return line;
+    };
+    const size_t echoes = repeated("echo.&").size() / 6;
+    const size_t quotes = repeated("\"&").size() / 4;
+    const std::string syntax = "命令语法不正确。\n";
+    struct Long {
+        const char* what;
+        std::string line, out, err;
+        int code;
+    };
+    const Long cases[] = {
+        {"echo.&", repeated("echo.&"), std::string(echoes, '\n'), "", 0},
+        {"\"&", repeated("\"&"), "", "", kNotFoundStatus},
+        {"rem|", repeated("rem|") + "rem", "", syntax, 1},
+        {"nested brackets", std::string(100000, '(') + "echo x", "", syntax, 1},
+    };
+    for (const Long& c : cases) {
+        SCOPED_TRACE(c.what);
+        Sandbox box;
+        Outcome o = box.run({"/q", "/k"}, c.line + "\n", 50000);
+        ASSERT_FALSE(o.timedOut);
+        EXPECT_EQ(o.code, c.code);
+        EXPECT_TRUE(o.out == c.out) << o.out.size() << " bytes of output";
+        if (c.code == kNotFoundStatus) {
+            const std::string each = notFound("\"&\"");
+            EXPECT_EQ(o.err.size(), quotes * each.size());
+            EXPECT_TRUE(o.err.starts_with(each) && o.err.ends_with(each));
+        } else {
+            EXPECT_EQ(o.err, c.err);
+        }
+    }
+}
+
+// A /c line that ends in a program hands it the interpreter's process: a
+// hidden click costs one process start. The program reports its own id and
+// its parent's, and exits with the code it is given.
+TEST(CmdBinary, TheProgramEndingACLineTakesTheInterpretersPlace) {
+    Sandbox box;
+    cmdtest::writeFile(box.bin + "/ids", "#!/bin/sh\necho \"$$ $PPID\"\nexit ${1:-0}\n", true);
+    const std::string tester = std::to_string(getpid());
+    auto in = [&](const Outcome& o) { return std::to_string(o.pid) + " " + tester + "\n"; };
+    // A child of the interpreter: its first line of output ends in the interpreter's id.
+    auto child = [](const Outcome& o) {
+        return o.out.substr(0, o.out.find('\n') + 1).ends_with(" " + std::to_string(o.pid) + "\n");
+    };
+
+    Outcome o = box.run({"/c ids 7"});
+    EXPECT_EQ(o.out, in(o));
+    EXPECT_EQ(o.code, 7);
+
+    o = box.run({"/c", "\"ids && ids 5 > ids.txt\""});
+    EXPECT_TRUE(child(o)) << "the first runs as a child: " << o.out;
+    EXPECT_EQ(box.read("ids.txt"), in(o)) << "the last, redirected, takes the place";
+    EXPECT_EQ(o.code, 5);
+
+    o = box.run({"/k ids 3"});
+    EXPECT_TRUE(child(o)) << "/k goes on after it: " << o.out;
 }
 
 TEST(CmdBinary, ColourWithEqualDigitsChangesNothingAndFails) {

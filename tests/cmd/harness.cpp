@@ -172,6 +172,7 @@ Outcome Sandbox::run(const std::vector<std::string>& args, const std::string& in
     signal(SIGPIPE, SIG_IGN);
 
     Outcome o;
+    o.pid = pid;
     auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     size_t written = 0;
     int inFd = in[1];

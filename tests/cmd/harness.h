@@ -14,6 +14,7 @@ struct Outcome {
     std::string err;
     int code = -1;
     bool timedOut = false;
+    int pid = -1;  // the interpreter's process
 };
 
 class Sandbox {

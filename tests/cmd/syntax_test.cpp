@@ -40,10 +40,19 @@ TEST(CmdSyntax, BindsAsTheOriginalDoes) {
 
 // Nesting is read by recursion: a line of a hundred thousand brackets is
 // refused instead of overflowing the stack; a deep but sane line still reads.
+// Pipe stages all run at once, those of a bracketed stage's own pipe too: a
+// line of more than a hundred at once is refused, however they are nested.
 TEST(CmdSyntax, DeepGroupsAreRefusedNotACrash) {
     EXPECT_EQ(tree(std::string(100000, '(') + "echo"), "error: 命令语法不正确。\n");
     EXPECT_EQ(tree(std::string(50, '(') + "a" + std::string(50, ')')),
               std::string(50, '{') + "[a]" + std::string(50, '}'));
+    std::string ten = "(a";
+    for (int i = 1; i < 10; ++i) ten += "|a";
+    ten += ")";
+    std::string hundred = ten;
+    for (int i = 1; i < 10; ++i) hundred += "|" + ten;
+    EXPECT_NE(tree(hundred + "&" + hundred).substr(0, 6), "error:") << "one after the other";
+    EXPECT_EQ(tree(hundred + "|" + ten), "error: 命令语法不正确。\n");
 }
 
 TEST(CmdSyntax, Invocation) {

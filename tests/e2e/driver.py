@@ -190,8 +190,11 @@ def close_window(caption):
 _TOOL = r"""#!/bin/sh
 d=$(dirname "$0")
 # The interpreter that started this call, so that one can wait for the rest
-# of its line (a call started by the program itself has no interpreter).
-[ "$(cat /proc/$PPID/comm 2>/dev/null)" = cmd ] && echo $PPID >> "$d/interpreters"
+# of its line. A call that ends its line runs in the interpreter's place and
+# is waited for itself, as is a call the program started without one.
+p=$PPID
+[ "$(cat /proc/$p/comm 2>/dev/null)" = cmd ] || p=$$
+echo $p >> "$d/interpreters"
 line="${E2E_STYLE:-H}"
 for a in "$@"; do line="$line$(printf '\037')$a"; done
 printf '%s\n' "$line" >> "$d/$(basename "$0").log"

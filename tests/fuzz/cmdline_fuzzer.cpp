@@ -23,9 +23,11 @@ void walk(const cmd::Node& node) {
             if (node.body) walk(*node.body);
             break;
         default:
-            if (!node.left || !node.right) std::abort();
-            walk(*node.left);
-            walk(*node.right);
+            if (node.operands.size() < 2) std::abort();
+            for (const auto& operand : node.operands) {
+                if (!operand || operand->kind == node.kind) std::abort();
+                walk(*operand);
+            }
     }
 }
 

@@ -150,11 +150,15 @@ bool exited(const QString& pid) {
 
 FakeAdb::FakeAdb(const QStringList& others, const QByteArray& answers, bool phone) : phone_(phone) {
     for (const QString& tool : QStringList{QStringLiteral("adb")} + others) {
-        // The interpreter first, so that it is known once the call shows;
-        // then one write per call, each argument ended by a unit separator.
+        // The interpreter first, so that it is known once the call shows
+        // (a tool that ends its line runs in the interpreter's place, so it
+        // is that process itself); then one write per call, each argument
+        // ended by a unit separator.
         write(tool,
               "#!/bin/sh\n"
-              "echo $PPID >> \"" +
+              "p=$PPID\n"
+              "[ \"$(cat /proc/$p/comm 2>/dev/null)\" = cmd ] || p=$$\n"
+              "echo $p >> \"" +
                   dir_.filePath(QStringLiteral("interpreters")).toUtf8() +
                   "\"\n"
                   "us=$(printf '\\037')\n"
