@@ -6,6 +6,9 @@
 
 namespace controls {
 
+//
+// Value keeps any number; a click cycles 1 to 0, 0 to 1, 2 to 0, then
+// raises Click.
 class CheckButton : public GlyphControl {
     Q_OBJECT
 public:

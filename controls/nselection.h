@@ -9,6 +9,12 @@
 
 namespace controls {
 
+//
+// Caption and description sit at Left 35 and meet on the middle line; the
+// 14 x 41 strip (drawn in code) sets the height, the width is the host's.
+// Saving writes every key against the default it is read back with and
+// stores the Normal members, not the colours shown, so an item saved while
+// hovered reloads as set.
 class N_Selection : public HoverItem {
     Q_OBJECT
 public:

@@ -12,6 +12,9 @@
 
 namespace controls {
 
+//
+// Its settings are read and written under fixed keys with their own read
+// and write defaults; loading stops silently at the first bad value.
 class N_Shape : public HoverItem {
     Q_OBJECT
 public:

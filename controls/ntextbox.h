@@ -15,6 +15,12 @@
 
 namespace controls {
 
+//
+// Its four children are the frame shape shpBorder, the header label
+// lblHeader, the mirror label lbl and the borderless box txt. Fonts are
+// rt::StdFont objects held by reference: lbl shares txt's, so a change
+// through Font() restyles both. The loader delivers one Resize after the
+// settings, which lays the frame out around a stored header.
 class N_TextBox : public rt::UserControl {
     Q_OBJECT
 public:

@@ -10,6 +10,9 @@ namespace pellork {
 // app market on the phone through the window's own command box (after which
 // the user is told to look at the phone), and the chat group's page in this
 // computer's browser.
+//
+// Market rows run minimized through Text1 (common::openMarketPage); no row
+// touches the main window's box. Every address is a named constant in links.h.
 class About : public rt::Form {
     Q_OBJECT
 public:

@@ -13,6 +13,13 @@ namespace pellork {
 // factory-test screens on the phone. It has no start-up of its own: the splash loads it by
 // writing into its command box, fills its device fields and caption, and
 // shows it. Closing it ends the program.
+//
+// One minimized line per command through its own INTERTEXT, every field
+// through common::numberFromBox. A density or size change follows its warning
+// however the warning is closed, reading the fields after it. The three
+// engineering screens ask for a typed phrase first, compared exactly (Cancel
+// answers "" and is refused like a wrong answer), anew at every click; every
+// launch is followed by the note to look at the phone.
 class Form1 : public rt::Form {
     Q_OBJECT
 public:

@@ -10,6 +10,19 @@ namespace pellork {
 // screen size through four result files, and hands over to the main window
 // (or ends the program when no phone answered). The skip link hands over at
 // once.
+//
+// Its first write into Form1's INTERTEXT loads the main window hidden. On
+// the third tick of its one-second timer it empties the four device files
+// (C:\WINDOWS\serno.txt and the others, through the drive mapping;
+// rt::CreateEmptyFile never follows a link and empties only a plain file) and
+// starts the queries that fill them; a file that cannot be emptied ends the
+// program as with no phone, with a message naming its folder instead, and no
+// query starts. On the fifth it reads them back (a file that cannot be opened
+// reads as one without lines), shows Form1 and unloads itself as a hand-over.
+// Any other close of the splash ends the program, since the hidden main
+// window would be left with no way to end it. The grow animation sets the
+// size through rt::Form::setWidth/setHeight, which keep the twips given and
+// show at least one pixel.
 class Start : public rt::Form {
     Q_OBJECT
 public:

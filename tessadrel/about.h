@@ -10,6 +10,10 @@ namespace tessadrel {
 // and rows that open a page of the app market on the phone through the
 // window's own command box, after which the user is told to look at the
 // phone.
+//
+// Web rows go through common::openWebLink, market rows through the hidden
+// box Text1 (common::openMarketPage); no row touches the main window's box.
+// Every address is a named constant in links.h.
 class About : public rt::Form {
     Q_OBJECT
 public:

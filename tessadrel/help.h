@@ -7,6 +7,9 @@ namespace tessadrel {
 // The help panel: three pages of fixed text, one shown at a time beside the
 // column of tabs that chooses it, and buttons that open set-up pages and the
 // older edition in the browser. It sends nothing to the phone.
+//
+// Each tab sets all three visibilities and moves its page to the one spot;
+// every load starts on the introduction.
 class Help : public rt::Form {
     Q_OBJECT
 public:

@@ -9,6 +9,10 @@ namespace tessadrel {
 // Presses keys on the phone (hardware, navigation and media keys as Android
 // key events) and types a line of text into it. Every button runs one line
 // hidden through the main window's command box.
+//
+// The "返回" among the arrows sends the back key, as the hardware one does.
+// Typed text goes through common::typedText: it reaches the phone as typed,
+// while the interpreter's operators stay text.
 class keysimu : public rt::Form {
     Q_OBJECT
 public:

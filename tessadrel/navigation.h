@@ -7,6 +7,9 @@ namespace tessadrel {
 // The phone's logical display through the window manager: overscan borders,
 // density and screen size, each with a button that restores the phone's own
 // value. A density or size change is preceded by a warning.
+//
+// Every box goes in through common::numberFromBox. The display-change
+// warning's answer is ignored, and the boxes are read only once it is closed.
 class Navigation : public rt::Form {
     Q_OBJECT
 public:

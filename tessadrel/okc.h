@@ -13,6 +13,14 @@ namespace tessadrel {
 // reboot a phone in fastboot mode, flash the image file dropped on the left
 // frame onto the partition chosen on the right, and start the activation
 // scripts of two apps. Everything runs through the main window's command box.
+//
+// Only a drop with files flashes, and only the first file, as
+// "fastboot flash <partition> "<path>"" through common::quotedPath; a custom
+// partition name goes through common::typedText (its blanks kept for
+// fastboot's options) and is refused when it holds a double quote, as a path
+// that cannot be carried and a file on an unmounted share are. A recovery
+// image is booted 4500 ms after its flash console opens (rt::Sleep, which
+// blocks the window), and not at all when that console could not be opened.
 class OKC : public rt::Form {
     Q_OBJECT
 public:

@@ -13,6 +13,13 @@ namespace tessadrel {
 // types, list the frozen packages, show the foreground activity, freeze or
 // restore a fixed list of Google apps, and install an APK dropped on the
 // window. Everything runs through the main window's command box.
+//
+// The typed package goes through common::typedText. The Google apps are
+// frozen or restored in a fixed order (the first minimized, the rest hidden),
+// followed by a completion console. The first file dropped on AZAPP is
+// installed as "adb install "<path>"" through common::quotedPath; a path that
+// cannot be carried, or a file on an unmounted share, is reported and starts
+// nothing; any other drop installs again what Labelappr names.
 class Software : public rt::Form {
     Q_OBJECT
 public:

@@ -16,6 +16,13 @@ namespace tessadrel {
 // exception lists, the status bar's icon blacklist with the clock's seconds,
 // and two quick-settings tweaks. Every button writes one or two settings
 // lines and runs them hidden; nothing is read back from the phone.
+//
+// The connectivity-check buttons run through the window's own hidden box
+// INTERTEXT and never bring back a main window the user has closed; every
+// other button goes through Form1::commandBox(). Exception lists, the
+// quick-settings count and the padding go in as typed (common::typedText),
+// the battery level through common::numberFromBox. The detection switch
+// writes captive_portal_detection_enabled, the key the phone reads.
 class Status : public rt::Form {
     Q_OBJECT
 public:

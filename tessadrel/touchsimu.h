@@ -17,6 +17,16 @@ namespace tessadrel {
 // two points, or a swipe, repeated on a timer a given number of times. Every
 // touch is one "adb shell input swipe" line run hidden through the main
 // window's command box.
+//
+// Two precise timers share one counter. A tap tick reads the point boxes
+// anew but puts only each box's number into the line; a swipe tick runs the
+// swipe built when the run started, so whatever another handler leaves in
+// the shared command box is never repeated. The counter stops at its 16-bit
+// top, the duration, interval and pause are clamped before they become
+// integers, and a tick after the window was closed does nothing. A click on
+// 停止 or a close made while a tick runs is handled before the next tick
+// (the runtime's timers yield to waiting input), so the run ends after the
+// tick under way.
 class touchsimu : public rt::Form {
     Q_OBJECT
 public:
