@@ -7,7 +7,7 @@
 #include <cerrno>
 
 #include "cmd/io.h"
-#include "drivepath.h"
+#include "winrules/drivepath.h"
 
 namespace cmd::findstr {
 namespace {
@@ -381,7 +381,7 @@ int run(const std::vector<std::string>& args, int in, int out, int err) {
     } else {
         for (const std::string& file : o.files) {
             if (failed) break;
-            int fd = open(rt::mapDrivePath(file).c_str(), O_RDONLY | O_CLOEXEC);
+            int fd = open(winrules::mapDrivePath(file).c_str(), O_RDONLY | O_CLOEXEC);
             if (fd < 0) {
                 writeAll(err, "FINDSTR: 无法打开 " + file + "\n");
                 continue;

@@ -8,23 +8,6 @@
 
 namespace cmd {
 
-// Where a command name leads.
-struct Resolution {
-    enum class Kind { Program, Document, NotFound, NoFolder };
-    Kind kind = Kind::NotFound;
-    std::string path;
-};
-
-// Looks in the current folder, then along PATH; "x.exe" also finds "x".
-// A file that is not executable counts as a document when its name has an
-// extension, so that a data file called "adb" in the current folder does not
-// hide the real adb.
-Resolution resolveCommand(const std::string& name);
-
-// The exit status a Linux parent can see: the low byte, except that a failing
-// code whose low byte is 0 (256, 512, ...) must not read as success.
-int processExitCode(int errorlevel);
-
 class Interpreter {
 public:
     Interpreter();

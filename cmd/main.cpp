@@ -5,6 +5,7 @@
 
 #include "cmd/interpreter.h"
 #include "cmd/syntax.h"
+#include "winrules/exitcode.h"
 
 int main(int argc, char** argv) {
     cmd::installSignalHandlers();
@@ -20,13 +21,13 @@ int main(int argc, char** argv) {
     bool blank = invocation.line.find_first_not_of(" \t") == std::string::npos;
     if (invocation.mode == cmd::Invocation::Mode::RunAndExit) {
         if (!blank) interpreter.runLine(invocation.line, true);
-        return cmd::processExitCode(interpreter.exitCode());
+        return winrules::processExitCode(interpreter.exitCode());
     }
     bool ran = false;
     if (invocation.mode == cmd::Invocation::Mode::RunAndStay && !blank) {
         interpreter.runLine(invocation.line);
         ran = true;
-        if (interpreter.exitRequested()) return cmd::processExitCode(interpreter.exitCode());
+        if (interpreter.exitRequested()) return winrules::processExitCode(interpreter.exitCode());
     }
-    return cmd::processExitCode(interpreter.interactive(ran));
+    return winrules::processExitCode(interpreter.interactive(ran));
 }

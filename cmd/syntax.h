@@ -1,8 +1,9 @@
 #pragma once
 
 // Reading of command lines the way the Windows command interpreter reads them:
-// the /c and /k switches, the outer-quote rule, %VARIABLE% expansion, the
-// operator grammar and the C runtime's splitting of a program's arguments.
+// the /c and /k switches, the outer-quote rule, %VARIABLE% expansion and the
+// operator grammar. How a program then splits its arguments is
+// winrules/arguments.h.
 
 #include <functional>
 #include <memory>
@@ -30,12 +31,8 @@ std::string stripOuterQuotes(std::string_view line);
 using VariableLookup = std::function<std::optional<std::string>(std::string_view name)>;
 
 // %NAME% becomes the value; names that are not defined stay as written, as at
-// the interactive prompt of the original.
+// the interactive prompt of the Windows interpreter.
 std::string expandVariables(std::string_view line, const VariableLookup& lookup);
-
-// The Microsoft C runtime's rules: blanks split, quotes group and vanish,
-// backslashes count only in front of a quote, "" inside quotes is a quote.
-std::vector<std::string> splitArguments(std::string_view text);
 
 struct Redirection {
     enum class Kind { Read, Write, Append, Duplicate };

@@ -5,7 +5,6 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QProcess>
 #include <QThread>
 #include <cstdlib>
 
@@ -15,6 +14,7 @@
 #include "services.h"
 #include "shellstart.h"
 #include "types.h"
+#include "winrules/document.h"
 
 namespace rt {
 
@@ -108,8 +108,10 @@ public:
         return ok ? text : QString();
     }
 
+    // Nobody is told when there is no opener: the address simply does not
+    // open, as with a desktop that has nothing associated with it.
     void openDocument(const QString& address) override {
-        QProcess::startDetached(QStringLiteral("xdg-open"), {address});
+        winrules::openDocument(address.toLocal8Bit().toStdString());
     }
 
     bool fileExists(const QString& path) override { return QFileInfo(path).isFile(); }
@@ -139,7 +141,7 @@ public:
     PointerChanges* pointerChanges() override { return &pointer_; }
 
     [[noreturn]] void end() override {
-        // Stop at once, as the runtime does: no further handler runs.
+        // Stop at once, as the Windows runtime does: no further handler runs.
         std::fflush(nullptr);
         std::_Exit(0);
     }

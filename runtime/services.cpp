@@ -11,8 +11,8 @@
 #include <cstdlib>
 
 #include "control.h"
-#include "drivepath.h"
 #include "types.h"
+#include "winrules/drivepath.h"
 
 namespace rt {
 
@@ -59,7 +59,7 @@ double Shell(const QString& line, int style) {
 }
 
 QString hostPath(const QString& windowsPath) {
-    return QString::fromStdString(mapDrivePath(windowsPath.toStdString()));
+    return QString::fromStdString(winrules::mapDrivePath(windowsPath.toStdString()));
 }
 
 QString Dir(const QString& path) {
@@ -132,8 +132,8 @@ QString TextFile::LineInput() {
 }
 
 bool CreateEmptyFile(const QString& windowsPath) {
-    const std::string mapped = mapDrivePath(windowsPath.toStdString());
-    if (mapped.empty() || !makeParentFolders(mapped)) return false;
+    const std::string mapped = winrules::mapDrivePath(windowsPath.toStdString());
+    if (mapped.empty() || !winrules::makeParentFolders(mapped)) return false;
     // A link in the file's place is never followed, so emptying the file can
     // never truncate another one; nor is anything but a plain file emptied
     // (a pipe there would block the window until someone read it).

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -24,6 +23,7 @@
 #include <vector>
 
 #include "runtime/services.h"
+#include "winrules/lookup.h"
 
 namespace rt::shellstart {
 namespace {
@@ -32,75 +32,25 @@ bool isBlank(QChar c) {
     return c == u' ' || c == u'\t';
 }
 
-QStringList searchPath(const QProcessEnvironment& env) {
-    return env.value(QStringLiteral("PATH")).split(u':', Qt::SkipEmptyParts);
+// The folders a program name is looked for in: the environment's PATH, else
+// this program's own, else the system's default.
+QString searchPath(const QProcessEnvironment& env) {
+    QString path = env.value(QStringLiteral("PATH"));
+    if (winrules::pathFolders(path.toStdString()).empty())
+        path = qEnvironmentVariable("PATH", QStringLiteral("/usr/bin:/bin"));
+    return path;
 }
 
-bool isExecutableFile(const QString& path) {
-    QFileInfo info(path);
-    return info.isFile() && info.isExecutable();
-}
-
+// A name with a slash is taken as it is; any other is looked for along PATH.
+// The answer is an absolute, clean file name.
 QString findProgram(const QString& name, const QProcessEnvironment& env) {
+    const std::string local = QFile::encodeName(name).toStdString();
     if (name.contains(u'/'))
-        return isExecutableFile(name) ? QFileInfo(name).absoluteFilePath() : QString();
-    return QStandardPaths::findExecutable(name, searchPath(env));
-}
-
-QString withoutExe(const QString& name) {
-    return name.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive) && name.size() > 4
-               ? name.left(name.size() - 4)
-               : name;
-}
-
-// The Windows C runtime's argument rules, as the original system would have
-// applied them to a program started with this command line.
-QStringList splitArguments(const QString& s) {
-    QStringList args;
-    QString current;
-    bool inArg = false, quoted = false;
-    qsizetype i = 0;
-    while (i < s.size()) {
-        QChar c = s[i];
-        if (!quoted && isBlank(c)) {
-            if (inArg) args << current;
-            current.clear();
-            inArg = false;
-            ++i;
-            continue;
-        }
-        inArg = true;
-        if (c == u'\\') {
-            qsizetype count = 0;
-            while (i + count < s.size() && s[i + count] == u'\\') ++count;
-            qsizetype next = i + count;
-            if (next < s.size() && s[next] == u'"') {
-                current += QString(count / 2, u'\\');
-                if (count % 2 == 1) {
-                    current += u'"';
-                    ++next;
-                }
-            } else {
-                current += QString(count, u'\\');
-            }
-            i = next;
-            continue;
-        }
-        if (c == u'"') {
-            if (quoted && i + 1 < s.size() && s[i + 1] == u'"') {
-                current += u'"';
-                i += 2;
-            } else {
-                quoted = !quoted;
-                ++i;
-            }
-            continue;
-        }
-        current += c;
-        ++i;
-    }
-    if (inArg) args << current;
-    return args;
+        return winrules::isProgramFile(local) ? QFileInfo(name).absoluteFilePath() : QString();
+    const std::string found =
+        winrules::findInPath(local, QFile::encodeName(searchPath(env)).toStdString());
+    if (found.empty()) return {};
+    return QDir::cleanPath(QDir::current().absoluteFilePath(QFile::decodeName(found.c_str())));
 }
 
 bool isUtf8Locale(const QString& name) {
@@ -294,21 +244,17 @@ std::optional<Plan> plan(const QString& line, int style, const QString& appDir,
     result.environment = env;
     ensureUtf8Locale(result.environment);
 
-    bool standIn = withoutExe(name).compare(u"cmd", Qt::CaseInsensitive) == 0;
-    if (standIn) {
-        QString beside = QDir(appDir).filePath(QStringLiteral("cmd"));
-        result.program = !appDir.isEmpty() && isExecutableFile(beside)
-                             ? beside
-                             : findProgram(QStringLiteral("cmd"), env);
-        if (!rest.isEmpty()) result.arguments << rest;
-    } else if (!name.isEmpty()) {
-        QString local = name;
-        local.replace(u'\\', u'/');
-        result.program = findProgram(local, env);
-        if (result.program.isEmpty() && withoutExe(local) != local)
-            result.program = findProgram(withoutExe(local), env);
-        result.arguments = splitArguments(rest);
-    }
+    // Every line the programs start begins with the interpreter.
+    const std::string program = name.toStdString();
+    if (QString::fromStdString(std::string(winrules::withoutExe(program)))
+            .compare(u"cmd", Qt::CaseInsensitive) != 0)
+        return failWith(Failure::NoProgram);
+    QString beside = QDir(appDir).filePath(QStringLiteral("cmd"));
+    result.program =
+        !appDir.isEmpty() && winrules::isProgramFile(QFile::encodeName(beside).toStdString())
+            ? beside
+            : findProgram(QStringLiteral("cmd"), env);
+    if (!rest.isEmpty()) result.arguments << rest;
     if (result.program.isEmpty()) return failWith(Failure::NoProgram);
 
     if (style == 0) {

@@ -20,10 +20,10 @@ struct Plan {
 };
 
 // `line` is the whole command line as the program built it, e.g.
-// "cmd /k adb devices && ...". Its first word names the program: "cmd" (or
-// "cmd.exe") is the stand-in beside the programs in `appDir`, else on PATH,
-// and it receives the rest of the line as one argument, unchanged. Any other
-// program gets the rest split the way the Windows C runtime splits it.
+// "cmd /k adb devices && ...". Its first word is "cmd" (or "cmd.exe"): the
+// stand-in beside the programs in `appDir`, else on PATH, which receives the
+// rest of the line as one argument, unchanged. The programs start nothing
+// else; a line with any other first word fails with NoProgram.
 //
 // `style` follows the window show codes: 0 hidden, with no terminal; 2, 6
 // and 7 a minimised (iconified) terminal, or hidden when there is no

@@ -118,17 +118,6 @@ TEST(ShellStart, TheConsoleRunsTheRealInterpreter) {
     EXPECT_EQ(fifo.readAll(), "刷入完成！\n two  blanks\n");
 }
 
-TEST(ShellStart, OtherProgramsGetTheirArgumentsSplit) {
-    Sandbox box;
-    box.fakeTool("adb", "");
-    auto plan = ss::plan(QStringLiteral("adb.exe shell \"input text\" x"), 0, q(box.root),
-                         environmentFor(box, box.root + "/unused"), nullptr);
-    ASSERT_TRUE(plan);
-    EXPECT_EQ(plan->program, q(box.bin + "/adb"));
-    EXPECT_EQ(plan->arguments, (QStringList{QStringLiteral("shell"), QStringLiteral("input text"),
-                                            QStringLiteral("x")}));
-}
-
 TEST(ShellStart, FailuresAreReportedNotSwallowed) {
     Sandbox box;
     std::string appDir = box.root + "/app";
@@ -141,6 +130,10 @@ TEST(ShellStart, FailuresAreReportedNotSwallowed) {
     cmdtest::writeFile(appDir + "/cmd", "#!/bin/sh\n", true);
     EXPECT_TRUE(ss::plan(QStringLiteral("cmd /c x"), 0, q(appDir), env, &why));
     EXPECT_EQ(why, ss::Failure::None);
+    // Only the interpreter is started, even when another program is at hand.
+    box.fakeTool("adb", "");
+    EXPECT_FALSE(ss::plan(QStringLiteral("adb.exe devices"), 0, q(appDir), env, &why));
+    EXPECT_EQ(why, ss::Failure::NoProgram);
     EXPECT_FALSE(ss::plan(QStringLiteral("cmd /k x"), 1, q(appDir), env, &why));
     EXPECT_EQ(why, ss::Failure::NoTerminal);
     EXPECT_TRUE(ss::failureMessage(why).contains(QStringLiteral("xterm")));

@@ -11,7 +11,7 @@ std::string tree(std::string_view line) {
     return r.tree ? cmd::describe(*r.tree) : "error: " + r.error;
 }
 
-TEST(CmdSyntax, BindsAsTheOriginalDoes) {
+TEST(CmdSyntax, BindsAsTheWindowsInterpreterDoes) {
     const std::pair<const char*, const char*> cases[] = {
         {"a && b || c & d", "((([a ] && [b ]) || [c ]) & [d])"},
         {"a | b && c", "(([a ] | [b ]) && [c])"},
@@ -79,22 +79,6 @@ TEST(CmdSyntax, Invocation) {
         EXPECT_EQ(inv.line, c.line) << c.tail;
         EXPECT_EQ(inv.echoOff, c.echoOff) << c.tail;
     }
-}
-
-TEST(CmdSyntax, ProgramArgumentsFollowTheCRuntime) {
-    const std::pair<const char*, std::vector<std::string>> cases[] = {
-        {R"(a "b c" d)", {"a", "b c", "d"}},
-        {R"(a\\\"b)", {R"(a\"b)"}},
-        {R"(a\\"b c")", {R"(a\b c)"}},
-        {R"("a""b" c)", {R"(a"b)", "c"}},
-        {R"(C:\dir\file x)", {R"(C:\dir\file)", "x"}},
-        {R"("" x)", {"", "x"}},
-        {"a\t b  ", {"a", "b"}},
-        {"   ", {}},
-        {R"("unclosed tail)", {"unclosed tail"}},
-    };
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(cmd::splitArguments(text), expected) << text;
 }
 
 TEST(CmdSyntax, VariablesExpandOnlyWhenDefined) {

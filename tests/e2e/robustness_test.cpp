@@ -13,7 +13,6 @@
 #include <functional>
 #include <set>
 
-#include "cmd/syntax.h"
 #include "controls/checkbutton.h"
 #include "controls/nshape.h"
 #include "controls/optionbutton.h"
@@ -29,6 +28,7 @@
 #include "tessadrel/software.h"
 #include "tessadrel/status.h"
 #include "tessadrel/touchsimu.h"
+#include "winrules/arguments.h"
 
 namespace {
 
@@ -265,7 +265,7 @@ TEST_P(TypedInto, TheBoxReachesAdbAsTextAndStartsNothingElse) {
             // The interpreter removed the carets the program put in; the
             // arguments are those of the text as typed.
             EXPECT_EQ(calls, (std::vector<Args>{
-                                 cmd::splitArguments(std::string(row.typedInto) + typed)}));
+                                 winrules::splitArguments(std::string(row.typedInto) + typed)}));
             continue;
         }
         // A number box passes only its number.

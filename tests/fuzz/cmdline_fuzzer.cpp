@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cmd/syntax.h"
+#include "winrules/arguments.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ void walk(const cmd::Node& node) {
     switch (node.kind) {
         case cmd::Node::Kind::Command: {
             const cmd::CommandWord word = cmd::splitCommandWord(node.text);
-            (void)cmd::splitArguments(word.rest);
+            (void)winrules::splitArguments(word.rest);
             for (const cmd::Redirection& r : node.redirections)
                 if (r.target.empty() && r.kind != cmd::Redirection::Kind::Duplicate) std::abort();
             break;
@@ -48,6 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         walk(*result.tree);
         (void)cmd::describe(*result.tree);
     }
-    (void)cmd::splitArguments(line);
+    (void)winrules::splitArguments(line);
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "drivepath.h"
+#include "winrules/drivepath.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -9,7 +9,7 @@
 #include <system_error>
 #include <vector>
 
-namespace rt {
+namespace winrules {
 namespace {
 
 std::string envValue(const char* name) {
@@ -126,4 +126,4 @@ bool makeParentFolders(const std::string& mappedPath) {
     return !error && std::filesystem::is_directory(parent, error);
 }
 
-}  // namespace rt
+}  // namespace winrules

@@ -1,4 +1,4 @@
-#include "drivepath.h"
+#include "winrules/drivepath.h"
 
 #include <gtest/gtest.h>
 
@@ -53,21 +53,21 @@ TEST(DrivePath, MapsDriveLettersBelowTheRoot) {
         {"\\\\server\\share", "//server/share"},
         {"null", "null"},
     };
-    for (const auto& [in, out] : cases) EXPECT_EQ(rt::mapDrivePath(in), out) << in;
+    for (const auto& [in, out] : cases) EXPECT_EQ(winrules::mapDrivePath(in), out) << in;
 }
 
 TEST(DrivePath, RootDefaultsAndOverride) {
     EnvGuard env;
     env.set("TESSADREL_DRIVES", std::nullopt);
     env.set("XDG_DATA_HOME", "/xdg");
-    EXPECT_EQ(rt::drivesRoot(), "/xdg/tessadrel/drives");
+    EXPECT_EQ(winrules::drivesRoot(), "/xdg/tessadrel/drives");
     env.set("XDG_DATA_HOME", "relative/ignored");
     env.set("HOME", "/home/u");
-    EXPECT_EQ(rt::drivesRoot(), "/home/u/.local/share/tessadrel/drives");
+    EXPECT_EQ(winrules::drivesRoot(), "/home/u/.local/share/tessadrel/drives");
     env.set("XDG_DATA_HOME", std::nullopt);
-    EXPECT_EQ(rt::drivesRoot(), "/home/u/.local/share/tessadrel/drives");
+    EXPECT_EQ(winrules::drivesRoot(), "/home/u/.local/share/tessadrel/drives");
     env.set("TESSADREL_DRIVES", "/a/b/../c/");
-    EXPECT_EQ(rt::drivesRoot(), "/a/c");
+    EXPECT_EQ(winrules::drivesRoot(), "/a/c");
 }
 
 TEST(DrivePath, NeverTheMachinesRoot) {
@@ -75,12 +75,12 @@ TEST(DrivePath, NeverTheMachinesRoot) {
     env.set("XDG_DATA_HOME", "/xdg");
     for (const char* bad : {"/", "///", "/..", "relative", ""}) {
         env.set("TESSADREL_DRIVES", bad);
-        EXPECT_EQ(rt::drivesRoot(), "/xdg/tessadrel/drives") << bad;
-        EXPECT_EQ(rt::mapDrivePath("C:\\WINDOWS"), "/xdg/tessadrel/drives/c/WINDOWS") << bad;
+        EXPECT_EQ(winrules::drivesRoot(), "/xdg/tessadrel/drives") << bad;
+        EXPECT_EQ(winrules::mapDrivePath("C:\\WINDOWS"), "/xdg/tessadrel/drives/c/WINDOWS") << bad;
     }
     env.set("TESSADREL_DRIVES", std::nullopt);
     env.set("XDG_DATA_HOME", "/");
-    EXPECT_NE(rt::drivesRoot(), "/");
+    EXPECT_NE(winrules::drivesRoot(), "/");
 }
 
 // With no home folder the drives go to the user's own runtime folder, never
@@ -92,26 +92,26 @@ TEST(DrivePath, WithoutAHomeOnlyTheRuntimeFolderServes) {
     env.set("HOME", std::nullopt);
     env.set("XDG_RUNTIME_DIR", "/run/user/1000");
     for (const char* account : {"", "relative", "/nonexistent-home-of-a-service"}) {
-        EXPECT_EQ(rt::drivesRoot(account), "/run/user/1000/tessadrel/drives") << account;
+        EXPECT_EQ(winrules::drivesRoot(account), "/run/user/1000/tessadrel/drives") << account;
         env.set("XDG_RUNTIME_DIR", "run/relative");
-        EXPECT_EQ(rt::drivesRoot(account), "") << account;
+        EXPECT_EQ(winrules::drivesRoot(account), "") << account;
         env.set("XDG_RUNTIME_DIR", std::nullopt);
-        EXPECT_EQ(rt::drivesRoot(account), "") << account;
+        EXPECT_EQ(winrules::drivesRoot(account), "") << account;
         env.set("XDG_RUNTIME_DIR", "/run/user/1000");
     }
     cmdtest::Sandbox box;
-    EXPECT_EQ(rt::drivesRoot(box.root), box.root + "/.local/share/tessadrel/drives");
+    EXPECT_EQ(winrules::drivesRoot(box.root), box.root + "/.local/share/tessadrel/drives");
 }
 
 TEST(DrivePath, ParentFoldersAreMadeForWriting) {
     cmdtest::Sandbox box;
     EnvGuard env;
     env.set("TESSADREL_DRIVES", box.drives);
-    std::string mapped = rt::mapDrivePath("C:\\WINDOWS\\serno.txt");
-    EXPECT_TRUE(rt::makeParentFolders(mapped));
+    std::string mapped = winrules::mapDrivePath("C:\\WINDOWS\\serno.txt");
+    EXPECT_TRUE(winrules::makeParentFolders(mapped));
     EXPECT_TRUE(std::filesystem::is_directory(box.drives + "/c/WINDOWS"));
     cmdtest::writeFile(box.drives + "/c/file", "x");
-    EXPECT_FALSE(rt::makeParentFolders(rt::mapDrivePath("C:\\file\\below")));
+    EXPECT_FALSE(winrules::makeParentFolders(winrules::mapDrivePath("C:\\file\\below")));
 }
 
 }  // namespace

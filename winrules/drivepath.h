@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-namespace rt {
+namespace winrules {
 
 // The folder that holds one sub-folder per drive letter. Never "/"; empty
 // when there is none.
@@ -37,4 +37,4 @@ std::string mapDrivePath(std::string_view path);
 // folder could not be made.
 bool makeParentFolders(const std::string& mappedPath);
 
-}  // namespace rt
+}  // namespace winrules
