@@ -1,6 +1,6 @@
 #include "application.h"
 
-#include "platform.h"
+#include "runtime/x11/platform.h"
 #include "services.h"
 #include "typefaces.h"
 #include "types.h"

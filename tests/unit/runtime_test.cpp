@@ -27,13 +27,13 @@
 #include "runtime/frame.h"
 #include "runtime/label.h"
 #include "runtime/picturebox.h"
-#include "runtime/platform.h"
+#include "runtime/posix/shellstart.h"
 #include "runtime/services.h"
 #include "runtime/shape.h"
-#include "runtime/shellstart.h"
 #include "runtime/textbox.h"
 #include "runtime/timer.h"
 #include "runtime/usercontrol.h"
+#include "runtime/x11/platform.h"
 #include "support/recordinghost.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "host.h"
+#include "runtime/host.h"
 
 class QWindow;
 
