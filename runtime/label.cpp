@@ -33,8 +33,8 @@ void Label::setAutoSize(bool v) {
 
 namespace {
 
-// A caption's lines end at CR LF, a lone CR or a lone LF, as the original
-// desktop draws them; Qt breaks lines only at LF.
+// A caption's lines end at CR LF, a lone CR or a lone LF, as the Windows
+// runtime draws them; Qt breaks lines only at LF.
 QString shownLines(const QString& caption) {
     QString t = caption;
     t.replace(QLatin1String("\r\n"), QLatin1String("\n"));

@@ -4,8 +4,9 @@ namespace rt {
 
 QFont runtimeFont(const QString& name, double sizePt, bool bold) {
     QFont f(name);
-    // Typefaces of the original desktop are mostly absent here; keep the
-    // name and let the font system fall back to one that has the glyphs.
+    // Typefaces of the Windows desktop the windows were designed on are
+    // mostly absent here; keep the name and let the font system fall back to
+    // one that has the glyphs.
     f.setStyleHint(QFont::SansSerif);
     if (sizePt > 0) f.setPointSizeF(sizePt);
     f.setBold(bold);
