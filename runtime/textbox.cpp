@@ -189,16 +189,15 @@ bool TextBox::filterInputMethod(QInputMethodEvent* im) {
     QCoreApplication::sendEvent(edit_, &before);
     typing_ = false;
     for (qsizetype i = 0; i < committed.size();) {
-        const qsizetype n =
-            committed.at(i).isHighSurrogate() && i + 1 < committed.size() ? 2 : 1;
+        const qsizetype n = committed.at(i).isHighSurrogate() && i + 1 < committed.size() ? 2 : 1;
         const QString character = committed.mid(i, n);
         i += n;
         Integer ascii = static_cast<Integer>(character.at(0).unicode());
         const Integer original = ascii;
         vbKeyPress(ascii);
         if (ascii == 0) continue;
-        typeKey(ascii, ascii == original ? character
-                                         : QString(QChar(static_cast<char16_t>(ascii))));
+        typeKey(ascii,
+                ascii == original ? character : QString(QChar(static_cast<char16_t>(ascii))));
     }
     if (!im->preeditString().isEmpty()) {
         QInputMethodEvent composing(im->preeditString(), im->attributes());
@@ -260,8 +259,7 @@ bool TextBox::eventFilter(QObject* o, QEvent* e) {
             const int start = SelStart(), length = SelLength();
             vbGotFocus();
             focusFromClick_ = f->reason() == Qt::MouseFocusReason;
-            keepFocusSelection_ =
-                focusFromClick_ && (SelStart() != start || SelLength() != length);
+            keepFocusSelection_ = focusFromClick_ && (SelStart() != start || SelLength() != length);
             const Qt::FocusReason why = f->reason();
             if (tabSelectsAll_ || (why != Qt::TabFocusReason && why != Qt::BacktabFocusReason &&
                                    why != Qt::ShortcutFocusReason))
