@@ -5,7 +5,7 @@
 // phone; and numbers typed into text boxes.
 #include <QString>
 
-#include "runtime/intrinsics.h"
+#include "runtime/textbox.h"
 
 namespace common {
 

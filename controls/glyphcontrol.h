@@ -9,7 +9,9 @@
 
 #include "runtime/color.h"
 #include "runtime/event.h"
-#include "runtime/intrinsics.h"
+#include "runtime/label.h"
+#include "runtime/picturebox.h"
+#include "runtime/timer.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {

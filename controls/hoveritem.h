@@ -9,7 +9,7 @@
 #include <QVariant>
 
 #include "runtime/event.h"
-#include "runtime/intrinsics.h"
+#include "runtime/timer.h"
 #include "runtime/types.h"
 #include "runtime/usercontrol.h"
 

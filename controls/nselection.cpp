@@ -5,6 +5,7 @@
 #include <QVariant>
 
 #include "runtime/convert.h"
+#include "runtime/typefaces.h"
 
 namespace controls {
 

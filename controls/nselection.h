@@ -6,6 +6,8 @@
 #include <QString>
 
 #include "hoveritem.h"
+#include "runtime/image.h"
+#include "runtime/label.h"
 
 namespace controls {
 

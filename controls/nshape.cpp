@@ -7,6 +7,7 @@
 
 #include "runtime/convert.h"
 #include "runtime/services.h"
+#include "runtime/typefaces.h"
 
 namespace controls {
 

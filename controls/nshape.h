@@ -8,7 +8,10 @@
 #include <QString>
 
 #include "hoveritem.h"
+#include "runtime/image.h"
+#include "runtime/label.h"
 #include "runtime/picture.h"
+#include "runtime/shape.h"
 
 namespace controls {
 

@@ -9,6 +9,7 @@
 #include "runtime/color.h"
 #include "runtime/convert.h"
 #include "runtime/services.h"
+#include "runtime/typefaces.h"
 
 namespace controls {
 

@@ -9,7 +9,9 @@
 
 #include "runtime/event.h"
 #include "runtime/font.h"
-#include "runtime/intrinsics.h"
+#include "runtime/label.h"
+#include "runtime/shape.h"
+#include "runtime/textbox.h"
 #include "runtime/types.h"
 #include "runtime/usercontrol.h"
 

@@ -4,6 +4,7 @@
 #include "controls/nshape.h"
 #include "links.h"
 #include "runtime/design.h"
+#include "runtime/label.h"
 #include "runtime/services.h"
 
 namespace pellork {

@@ -3,7 +3,8 @@
 
 #include "controls/checkbutton.h"
 #include "runtime/form.h"
-#include "runtime/intrinsics.h"
+#include "runtime/label.h"
+#include "runtime/textbox.h"
 #include "runtime/types.h"
 
 namespace pellork {

@@ -8,6 +8,7 @@
 #include "form1.h"
 #include "runtime/design.h"
 #include "runtime/services.h"
+#include "runtime/textbox.h"
 
 namespace pellork {
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "runtime/form.h"
-#include "runtime/intrinsics.h"
+#include "runtime/label.h"
+#include "runtime/timer.h"
 #include "runtime/types.h"
 
 namespace pellork {

@@ -1,8 +1,8 @@
 #include "application.h"
 
-#include "intrinsics.h"
-#include "platform.h"
+#include "runtime/x11/platform.h"
 #include "services.h"
+#include "typefaces.h"
 #include "types.h"
 
 namespace rt {

@@ -9,8 +9,15 @@
 
 #include "convert.h"
 #include "form.h"
-#include "intrinsics.h"
+#include "frame.h"
+#include "image.h"
+#include "label.h"
 #include "picture.h"
+#include "picturebox.h"
+#include "shape.h"
+#include "textbox.h"
+#include "timer.h"
+#include "typefaces.h"
 #include "usercontrol.h"
 
 namespace rt::design {

@@ -7,7 +7,7 @@
 
 #include "color.h"
 #include "host.h"
-#include "intrinsics.h"
+#include "timer.h"
 
 namespace rt {
 

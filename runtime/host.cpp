@@ -10,9 +10,9 @@
 
 #include "control.h"
 #include "form.h"
-#include "pointerwatch.h"
+#include "runtime/posix/shellstart.h"
+#include "runtime/x11/pointerwatch.h"
 #include "services.h"
-#include "shellstart.h"
 #include "types.h"
 #include "winrules/document.h"
 

@@ -2,7 +2,7 @@
 #include <QString>
 
 #include "runtime/form.h"
-#include "runtime/intrinsics.h"
+#include "runtime/textbox.h"
 
 namespace tessadrel {
 

@@ -1,6 +1,9 @@
 #pragma once
 #include "runtime/form.h"
-#include "runtime/intrinsics.h"
+#include "runtime/image.h"
+#include "runtime/label.h"
+#include "runtime/textbox.h"
+#include "runtime/timer.h"
 #include "runtime/types.h"
 
 namespace tessadrel {

@@ -1,6 +1,8 @@
 #pragma once
 #include "runtime/form.h"
-#include "runtime/intrinsics.h"
+#include "runtime/frame.h"
+#include "runtime/label.h"
+#include "runtime/textbox.h"
 #include "runtime/types.h"
 
 namespace controls {

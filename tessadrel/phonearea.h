@@ -1,6 +1,6 @@
 #pragma once
 #include "runtime/form.h"
-#include "runtime/intrinsics.h"
+#include "runtime/textbox.h"
 
 namespace tessadrel {
 

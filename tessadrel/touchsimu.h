@@ -2,7 +2,9 @@
 #include <QString>
 
 #include "runtime/form.h"
-#include "runtime/intrinsics.h"
+#include "runtime/label.h"
+#include "runtime/textbox.h"
+#include "runtime/timer.h"
 #include "runtime/types.h"
 
 namespace controls {

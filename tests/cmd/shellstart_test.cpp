@@ -1,7 +1,7 @@
 // Shell's process start, with fake terminals that report the argv they got
 // through a named pipe instead of opening a window.
 
-#include "runtime/shellstart.h"
+#include "runtime/posix/shellstart.h"
 
 #include <gtest/gtest.h>
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "runtime/form.h"
+#include "runtime/picturebox.h"
 #include "runtime/services.h"
 #include "support/recordinghost.h"
 

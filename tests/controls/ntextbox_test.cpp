@@ -17,6 +17,7 @@
 
 #include "runtime/design.h"
 #include "runtime/form.h"
+#include "runtime/typefaces.h"
 #include "support/recordinghost.h"
 
 namespace {

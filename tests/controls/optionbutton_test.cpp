@@ -16,6 +16,7 @@
 #include "controls/skins.h"
 #include "runtime/design.h"
 #include "runtime/form.h"
+#include "runtime/frame.h"
 #include "support/recordinghost.h"
 
 namespace {

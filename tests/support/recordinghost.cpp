@@ -8,7 +8,7 @@
 #include <QWindow>
 
 #include "runtime/services.h"
-#include "runtime/shellstart.h"
+#include "runtime/posix/shellstart.h"
 #include "runtime/types.h"
 
 namespace testing_support {

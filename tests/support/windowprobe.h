@@ -9,7 +9,8 @@
 
 #include "controls/nshape.h"
 #include "runtime/form.h"
-#include "runtime/intrinsics.h"
+#include "runtime/frame.h"
+#include "runtime/label.h"
 
 namespace testing_support {
 

@@ -12,8 +12,11 @@
 
 #include "controls/nshape.h"
 #include "runtime/form.h"
-#include "runtime/intrinsics.h"
+#include "runtime/frame.h"
+#include "runtime/image.h"
+#include "runtime/label.h"
 #include "runtime/services.h"
+#include "runtime/textbox.h"
 #include "support/recordinghost.h"
 #include "tessadrel/form1.h"
 

@@ -10,6 +10,7 @@
 #include "controls/nshape.h"
 #include "pellork/donation.h"
 #include "pellork/form1.h"
+#include "runtime/frame.h"
 #include "runtime/services.h"
 #include "support/recordinghost.h"
 

@@ -15,6 +15,7 @@
 #include "controls/checkbutton.h"
 #include "controls/nshape.h"
 #include "controls/optionbutton.h"
+#include "runtime/frame.h"
 #include "runtime/services.h"
 #include "support/recordinghost.h"
 #include "tessadrel/form1.h"

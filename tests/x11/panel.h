@@ -6,6 +6,7 @@
 
 #include "controls/nshape.h"
 #include "runtime/form.h"
+#include "runtime/image.h"
 #include "tessadrel/form1.h"
 #include "xdriver.h"
 

@@ -1,4 +1,4 @@
-#include "runtime/shellstart.h"
+#include "runtime/posix/shellstart.h"
 
 #include <QDir>
 #include <QFile>

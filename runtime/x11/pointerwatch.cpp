@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <QWindow>
 
-#include "services.h"
+#include "runtime/services.h"
 #include "x11stack.h"
 
 namespace rt {

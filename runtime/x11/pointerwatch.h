@@ -1,6 +1,6 @@
 #pragma once
-// The real host's pointer and capture. The capture works as the original
-// platform's does while no button is held: the holder gets the mouse input
+// The real host's pointer and capture. The capture works as a Windows mouse
+// capture does while no button is held: the holder gets the mouse input
 // of every window of this program, while a window of another program keeps
 // its own clicks (no pointer grab on the server; a held button's implicit
 // grab covers drags). The pointer position and the window at a point are
@@ -13,7 +13,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "host.h"
+#include "runtime/host.h"
 
 class QWindow;
 
