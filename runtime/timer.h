@@ -1,5 +1,10 @@
 #pragma once
-// The timer: a Tick at an interval while it is enabled.
+// The timer: a Tick at an interval while it is enabled. As on the Windows
+// runtime, where a tick is delivered only when no input waits, a due timer
+// first lets the mouse and keyboard input and the close requests that the
+// window system holds be handled (other timers held back), and ticks only
+// if that left it running: a click on a stop button during a tick's work
+// ends the run before the next tick.
 #include <QObject>
 #include <QString>
 #include <QTimer>

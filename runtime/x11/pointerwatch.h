@@ -7,6 +7,15 @@
 // remembered between the 1 ms polls of the controls and asked of the window
 // system again only when something may have changed (see PointerChanges),
 // or after a short while.
+//
+// When the pointer leaves our window the holder gets one move at the
+// pointer, so it sees the first move outside. A move the holder answers by
+// releasing the capture goes on to the control under the pointer, as after
+// any release: a move straight from one button onto the next is often a
+// single event, and without it the next button would never see the pointer
+// arrive. The capture is taken away (TakeCaptureAway) before a message or
+// input box opens, when another window of this or another program is
+// activated, and when the holder is disabled.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPoint>
