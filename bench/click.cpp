@@ -69,7 +69,8 @@ double bareStartMs(const QString& adb, const QString& log) {
 void report(const char* what, int count, std::vector<double> delaysMs) {
     std::sort(delaysMs.begin(), delaysMs.end());
     const auto at = [&](double q) {
-        return delaysMs[static_cast<std::size_t>(std::ceil(q * static_cast<double>(delaysMs.size()))) -
+        return delaysMs[static_cast<std::size_t>(
+                            std::ceil(q * static_cast<double>(delaysMs.size()))) -
                         1];
     };
     std::printf("%s: %d starts, median %.2f ms, p99 %.2f ms, max %.2f ms\n", what, count, at(0.5),

@@ -17,6 +17,8 @@
 // part of it that is the program's own rather than pages of files such as
 // libraries and typefaces), then ends the program. Needs DISPLAY
 // with no window manager (the top-level windows are the root's children).
+#include <sys/wait.h>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <csignal>
@@ -25,11 +27,9 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
-#include <memory>
 #include <map>
+#include <memory>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -69,13 +69,18 @@ bool parse(int argc, char** argv, Options& o) {
             return true;
         }
         if (i + 1 >= argc) return false;
-        if (a == "--name") o.name = argv[++i];
+        if (a == "--name")
+            o.name = argv[++i];
         else if (a == "--size") {
             if (std::sscanf(argv[++i], "%ux%u", &o.width, &o.height) != 2) return false;
-        } else if (a == "--rss-after") o.rssAfterMs = std::atoi(argv[++i]);
-        else if (a == "--timeout") o.timeoutMs = std::atoi(argv[++i]);
-        else if (a == "--save") o.save = argv[++i];
-        else return false;
+        } else if (a == "--rss-after")
+            o.rssAfterMs = std::atoi(argv[++i]);
+        else if (a == "--timeout")
+            o.timeoutMs = std::atoi(argv[++i]);
+        else if (a == "--save")
+            o.save = argv[++i];
+        else
+            return false;
     }
     return false;
 }
@@ -92,8 +97,8 @@ public:
 
     // A window that fits and shows more than one colour.
     bool painted(xcb_window_t w) {
-        auto attr = reply(xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, w),
-                                                          nullptr));
+        auto attr =
+            reply(xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, w), nullptr));
         if (!attr || attr->map_state != XCB_MAP_STATE_VIEWABLE) return false;
         auto geo = reply(xcb_get_geometry_reply(c_, xcb_get_geometry(c_, w), nullptr));
         if (!geo || geo->width < o_.width || geo->height < o_.height) return false;
@@ -161,8 +166,9 @@ private:
                 c_, xcb_get_property(c_, 0, w, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 4096),
                 nullptr));
             if (r && xcb_get_property_value_length(r.get()) > 0)
-                return std::string(static_cast<const char*>(xcb_get_property_value(r.get())),
-                                   static_cast<std::size_t>(xcb_get_property_value_length(r.get())));
+                return std::string(
+                    static_cast<const char*>(xcb_get_property_value(r.get())),
+                    static_cast<std::size_t>(xcb_get_property_value_length(r.get())));
         }
         return {};
     }

@@ -40,8 +40,7 @@ void HoverItem::repaintNow() {
         update();
 }
 
-void HoverItem::movedOver(rt::Integer& button, rt::Integer& shift, rt::Single& x,
-                          rt::Single& y) {
+void HoverItem::movedOver(rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y) {
     MouseMove(button, shift, x, y);
     // The window's handler may have changed the arguments; go on with them.
     if (button >= 2) return;
@@ -63,8 +62,7 @@ void HoverItem::movedOver(rt::Integer& button, rt::Integer& shift, rt::Single& x
     }
 }
 
-void HoverItem::pressedOn(rt::Integer& button, rt::Integer& shift, rt::Single& x,
-                          rt::Single& y) {
+void HoverItem::pressedOn(rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y) {
     MouseDown(button, shift, x, y);
     if (button == rt::vbLeftButton) {
         state_ = StateDown;
@@ -72,8 +70,7 @@ void HoverItem::pressedOn(rt::Integer& button, rt::Integer& shift, rt::Single& x
     }
 }
 
-void HoverItem::releasedOn(rt::Integer& button, rt::Integer& shift, rt::Single& x,
-                           rt::Single& y) {
+void HoverItem::releasedOn(rt::Integer& button, rt::Integer& shift, rt::Single& x, rt::Single& y) {
     MouseUp(button, shift, x, y);
     state_ = PointerOverControl() ? StateHover : StateNormal;
     Click();
@@ -96,8 +93,7 @@ void HoverItem::setSurfaceFontName(const QString& name) {
 }
 
 QString HoverItem::fontNameFrom(const QVariant& stored) {
-    return stored.typeId() == QMetaType::QFont ? stored.value<QFont>().family()
-                                               : rt::CStr(stored);
+    return stored.typeId() == QMetaType::QFont ? stored.value<QFont>().family() : rt::CStr(stored);
 }
 
 void HoverItem::UserControl_Resize() {

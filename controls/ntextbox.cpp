@@ -294,8 +294,10 @@ void N_TextBox::UserControl_Resize() {
     if (!built_) return;
     // Setting the size here resizes the control again: that nested pass
     // lays out with the corrected size, then this one goes on.
-    if (twipsRect().width() < 300) setTwipsRect(QRectF(twipsRect().topLeft(), QSizeF(300, twipsRect().height())));
-    if (twipsRect().height() < 60) setTwipsRect(QRectF(twipsRect().topLeft(), QSizeF(twipsRect().width(), 60)));
+    if (twipsRect().width() < 300)
+        setTwipsRect(QRectF(twipsRect().topLeft(), QSizeF(300, twipsRect().height())));
+    if (twipsRect().height() < 60)
+        setTwipsRect(QRectF(twipsRect().topLeft(), QSizeF(twipsRect().width(), 60)));
     shpBorder_->setWidth(twipsRect().width());
     txt_->setWidth(shpBorder_->Width() - 90);
     LayoutVertical(alignV_);
@@ -305,8 +307,7 @@ void N_TextBox::LayoutVertical(rt::Byte placement) {
     // The header takes the natural size of its caption and keeps it.
     lblHeader_->setAutoSize(true);
     lblHeader_->setAutoSize(false);
-    const double band =
-        lblHeader_->Visible() ? rt::roundHalfEven(lblHeader_->Height() + 15) : 0.0;
+    const double band = lblHeader_->Visible() ? rt::roundHalfEven(lblHeader_->Height() + 15) : 0.0;
     lblHeader_->setLeft(0);
     lblHeader_->setTop(0);
     lblHeader_->setWidth(shpBorder_->Width());

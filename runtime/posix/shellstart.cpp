@@ -1,5 +1,13 @@
 #include "runtime/posix/shellstart.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/eventfd.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,17 +17,10 @@
 #include <chrono>
 #include <csignal>
 #include <cstdint>
-#include <fcntl.h>
 #include <memory>
 #include <mutex>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/eventfd.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
 #include <system_error>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 #include "runtime/services.h"

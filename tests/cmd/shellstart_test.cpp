@@ -4,12 +4,12 @@
 #include "runtime/posix/shellstart.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QFileInfo>
 #include <algorithm>
 #include <csignal>
 #include <fstream>
-#include <unistd.h>
 
 #include "harness.h"
 #include "runtime/services.h"
@@ -157,10 +157,11 @@ TEST(ShellStart, FailuresAreReportedNotSwallowed) {
 TEST(ShellStart, StartedLinesRunDetachedAndAreCollected) {
     Sandbox box;
     Fifo fifo(box.root + "/out");
-    cmdtest::writeFile(box.bin + "/report",
-                       "#!/bin/sh\n{ echo $$; cut -d' ' -f6 /proc/$$/stat; readlink /proc/self/fd/0;"
-                       " grep SigIgn /proc/self/status | cut -f2; } > \"$FAKE_OUT\"\n",
-                       true);
+    cmdtest::writeFile(
+        box.bin + "/report",
+        "#!/bin/sh\n{ echo $$; cut -d' ' -f6 /proc/$$/stat; readlink /proc/self/fd/0;"
+        " grep SigIgn /proc/self/status | cut -f2; } > \"$FAKE_OUT\"\n",
+        true);
     ss::Plan plan{q(box.bin + "/report"), {}, environmentFor(box, fifo.path()), true};
     auto* before = std::signal(SIGPIPE, SIG_IGN);
     const qint64 pid = ss::start(plan);

@@ -163,10 +163,10 @@ TEST_F(NSelectionTest, HeightSnapsToTheStripAndTheLinesMeetOnTheMiddle) {
 TEST_F(NSelectionTest, NewItemIsWhiteOnBlackThroughTheSettersInOrder) {
     s->initNew();
     QStringList expected;
-    for (const char* n : {"Caption", "Description", "Enabled", "BackColorNormal", "BackColorHover",
-                          "BackColorDown", "FontSize", "FontBold", "ForeColorNormal",
-                          "ForeColorHover", "ForeColorDown", "ForeColorNormal_2",
-                          "ForeColorHover_2", "ForeColorDown_2"})
+    for (const char* n :
+         {"Caption", "Description", "Enabled", "BackColorNormal", "BackColorHover", "BackColorDown",
+          "FontSize", "FontBold", "ForeColorNormal", "ForeColorHover", "ForeColorDown",
+          "ForeColorNormal_2", "ForeColorHover_2", "ForeColorDown_2"})
         expected << QLatin1String(n);
     EXPECT_EQ(s->changedProperties(), expected);
     EXPECT_EQ(s->Caption(), QStringLiteral("N_Selection3"));
@@ -187,8 +187,8 @@ TEST_F(NSelectionTest, EmptyBagGivesTheReadDefaultsBlackOnBlack) {
     EXPECT_EQ(s->BackColorNormal(), 0x000000);
     EXPECT_EQ(s->BackColorHover(), 0x2D2D2D);
     EXPECT_EQ(s->BackColorDown(), 0x80FFFF);
-    for (rt::Long c : {s->ForeColorNormal(), s->ForeColorHover(), s->ForeColorNormal_2(),
-                       s->ForeColorHover_2()})
+    for (rt::Long c :
+         {s->ForeColorNormal(), s->ForeColorHover(), s->ForeColorNormal_2(), s->ForeColorHover_2()})
         EXPECT_EQ(c, 0x000000);
     EXPECT_EQ(s->ForeColorDown(), 0xFFFFFF);
     EXPECT_EQ(s->ForeColorDown_2(), 0xFFFFFF);

@@ -232,9 +232,8 @@ TEST_F(NTextBoxTest, OnlyTheBoxRaisesMouseEventsMeasuredFromItsOwnCorner) {
         log.push_back("MouseDown" + std::to_string(b));
         x = px, y = py;
     });
-    t->MouseUp.handle([&](rt::Integer&, rt::Integer&, rt::Single&, rt::Single&) {
-        log.push_back("MouseUp");
-    });
+    t->MouseUp.handle(
+        [&](rt::Integer&, rt::Integer&, rt::Single&, rt::Single&) { log.push_back("MouseUp"); });
     t->Click.handle([&] { log.push_back("Click"); });
     t->setText(QStringLiteral("abcde"));
     host.moveTo(t->txt()->editor(), QPoint(0, 0));

@@ -63,16 +63,11 @@ const struct {
     const char* name;
     bool carried;
 } kDropped[] = {
-    {"a b/c d.apk", true},
-    {"x&touch canary1.apk", true},
-    {"x|touch canary2.apk", true},
-    {"x^y (1).apk", true},
-    {"中文 目录/应用.apk", true},
-    {"trail\\", true},
-    {"two & trail\\\\", true},
-    {"50%.apk", false},
-    {"%PATH%.apk", false},
-    {"q\"x.apk", false},
+    {"a b/c d.apk", true},         {"x&touch canary1.apk", true},
+    {"x|touch canary2.apk", true}, {"x^y (1).apk", true},
+    {"中文 目录/应用.apk", true},  {"trail\\", true},
+    {"two & trail\\\\", true},     {"50%.apk", false},
+    {"%PATH%.apk", false},         {"q\"x.apk", false},
 };
 
 struct Tools : cmdtest::Sandbox {
@@ -205,7 +200,9 @@ const BoxRow kBoxes[] = {
 };
 
 // A drop target and the arguments its tool gets before the path.
-void PrintTo(const BoxRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const BoxRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 struct DropRow {
     const char* name;
@@ -214,10 +211,14 @@ struct DropRow {
     Args before;
 };
 
-void PrintTo(const DropRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const DropRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 const DropRow kDrops[] = {
-    {"Software_AZAPP", [](Rig& r) -> QWidget* { return r.open<Software>().Labelappr; }, "adb",
+    {"Software_AZAPP",
+     [](Rig& r) -> QWidget* { return r.open<Software>().Labelappr; },
+     "adb",
      {"install"}},
     {"OKC_recc_system",
      [](Rig& r) -> QWidget* {
@@ -225,7 +226,8 @@ const DropRow kDrops[] = {
          r.clickOn(w.sysf);
          return w.recc;
      },
-     "fastboot", {"flash", "system"}},
+     "fastboot",
+     {"flash", "system"}},
 };
 
 struct Robustness : ::testing::Test {
@@ -264,8 +266,9 @@ TEST_P(TypedInto, TheBoxReachesAdbAsTextAndStartsNothingElse) {
         if (*row.typedInto) {
             // The interpreter removed the carets the program put in; the
             // arguments are those of the text as typed.
-            EXPECT_EQ(calls, (std::vector<Args>{
-                                 winrules::splitArguments(std::string(row.typedInto) + typed)}));
+            EXPECT_EQ(
+                calls,
+                (std::vector<Args>{winrules::splitArguments(std::string(row.typedInto) + typed)}));
             continue;
         }
         // A number box passes only its number.

@@ -37,8 +37,8 @@ void walk(const cmd::Node& node) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const cmd::Invocation invocation = cmd::parseInvocation(input);
-    const std::string line =
-        cmd::expandVariables(invocation.line, [](std::string_view name) -> std::optional<std::string> {
+    const std::string line = cmd::expandVariables(
+        invocation.line, [](std::string_view name) -> std::optional<std::string> {
             if (name == "A") return std::string("a&b|c");
             if (name == "Q") return std::string("\"");
             return std::nullopt;

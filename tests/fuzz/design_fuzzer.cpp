@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const QString path =
-        QDir::temp().filePath(QStringLiteral("design-fuzz-%1.json").arg(QCoreApplication::applicationPid()));
+    static const QString path = QDir::temp().filePath(
+        QStringLiteral("design-fuzz-%1.json").arg(QCoreApplication::applicationPid()));
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();

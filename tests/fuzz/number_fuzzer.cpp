@@ -20,8 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString number = common::numberFromBox(*box);
     if (number.isEmpty()) std::abort();
     for (QChar c : number)
-        if (!(c.isDigit() && c.unicode() < 128) && c != u'.' && c != u'-' && c != u'+' &&
-            c != u'E')
+        if (!(c.isDigit() && c.unicode() < 128) && c != u'.' && c != u'-' && c != u'+' && c != u'E')
             std::abort();
     // 15 significant digits: the text reads back within rounding.
     const double back = rt::Val(number);

@@ -7,8 +7,8 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "runtime/services.h"
 #include "runtime/posix/shellstart.h"
+#include "runtime/services.h"
 #include "runtime/types.h"
 
 namespace testing_support {

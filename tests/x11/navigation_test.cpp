@@ -25,8 +25,7 @@ TEST(RealNavigation, TheDensityWarningIsAnsweredWithTheMouseThenTheDensityReache
     ASSERT_TRUE(x11test::waitFor([&] { return n->DPIVAL->Text() == QStringLiteral("400"); }));
 
     QString shown;
-    x11test::ModalAnswer ok(
-        x11test::okButton, [&](QWidget* box) { shown = box->windowTitle(); });
+    x11test::ModalAnswer ok(x11test::okButton, [&](QWidget* box) { shown = box->windowTitle(); });
     clickOn(button(*n, "DPIYES"));
     ASSERT_TRUE(x11test::waitFor([&] { return ok.answered(); }));
     EXPECT_EQ(shown, QStringLiteral("警告!"));

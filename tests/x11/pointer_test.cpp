@@ -104,8 +104,8 @@ TEST_F(RealPointer, AnInputBoxFromAButtonTakesTypedTextAndTheMouse) {
     QString typed = QStringLiteral("(none)");
     b->Click.handle([&] { typed = rt::InputBox(QStringLiteral("输入包名：")); });
     hoverButton(QPoint(20, 16));
-    x11test::ModalAnswer ok(
-        x11test::okButton, [](QWidget*) { x11test::type(QStringLiteral("com.example.app")); });
+    x11test::ModalAnswer ok(x11test::okButton,
+                            [](QWidget*) { x11test::type(QStringLiteral("com.example.app")); });
     x11test::click();
     ASSERT_TRUE(x11test::waitFor([&] { return typed != QStringLiteral("(none)"); }));
     EXPECT_EQ(typed, QStringLiteral("com.example.app"));

@@ -40,8 +40,9 @@ protected:
         item->MouseEnter.handle(note("MouseEnter"));
         item->MouseLeave.handle(note("MouseLeave"));
         item->MouseOut.handle(note("MouseOut"));
-        item->MouseDown.handle(
-            [this](rt::Integer&, rt::Integer&, rt::Single&, rt::Single&) { log.push_back("Down"); });
+        item->MouseDown.handle([this](rt::Integer&, rt::Integer&, rt::Single&, rt::Single&) {
+            log.push_back("Down");
+        });
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     }
@@ -86,7 +87,8 @@ TEST_F(RealPointerItem, PictureOfTheThreeStates) {
     x11test::moveTo(item->label1(), item->label1()->rect().center());
     ASSERT_TRUE(x11test::waitFor([&] { return item->buttonState() == N_Selection::StateHover; }));
     shoot();
-    QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mousedown"), QStringLiteral("1")});
+    QProcess::execute(QStringLiteral("xdotool"),
+                      {QStringLiteral("mousedown"), QStringLiteral("1")});
     ASSERT_TRUE(x11test::waitFor([&] { return item->buttonState() == N_Selection::StateDown; }));
     shoot();
     QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mouseup"), QStringLiteral("1")});

@@ -17,6 +17,8 @@
 #include "controls/registry.h"
 #include "pellork/about.h"
 #include "pellork/donation.h"
+#include "runtime/application.h"
+#include "runtime/form.h"
 #include "tessadrel/about.h"
 #include "tessadrel/donation.h"
 #include "tessadrel/help.h"
@@ -27,8 +29,6 @@
 #include "tessadrel/software.h"
 #include "tessadrel/status.h"
 #include "tessadrel/touchsimu.h"
-#include "runtime/application.h"
-#include "runtime/form.h"
 
 namespace {
 

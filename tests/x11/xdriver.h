@@ -116,6 +116,7 @@ public:
         qputenv("TERMINAL", path.toUtf8());
     }
     ~RunningTerminal() { qputenv("TERMINAL", "true"); }
+
 private:
     QTemporaryDir dir_;
 };
