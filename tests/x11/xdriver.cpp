@@ -75,8 +75,10 @@ void requestClose(unsigned long windowId) {
     msg.type = atom("WM_PROTOCOLS");
     msg.data.data32[0] = atom("WM_DELETE_WINDOW");
     msg.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(c, 0, msg.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&msg));
-    xcb_flush(c);
+    // A checked send waits for the server's answer: a connection closed
+    // right after a plain flush sometimes lost the event.
+    std::free(xcb_request_check(c, xcb_send_event_checked(c, 0, msg.window, XCB_EVENT_MASK_NO_EVENT,
+                                                          reinterpret_cast<const char*>(&msg))));
     xcb_disconnect(c);
 }
 
