@@ -148,6 +148,12 @@ bool TextBox::filterKeyPress(QKeyEvent* k) {
     return true;
 }
 
+void TextBox::sendTyped(QEvent& event) {
+    typing_ = true;
+    QCoreApplication::sendEvent(edit_, &event);
+    typing_ = false;
+}
+
 void TextBox::typeKey(Integer ascii, const QString& text) {
     // The editor handles it as the key that gives this character: it
     // refuses it while the box is Locked, 8 deletes, 13 is Enter.
@@ -171,9 +177,7 @@ void TextBox::typeKey(Integer ascii, const QString& text) {
             break;
     }
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    typing_ = true;
-    QCoreApplication::sendEvent(edit_, &press);
-    typing_ = false;
+    sendTyped(press);
 }
 
 bool TextBox::filterInputMethod(QInputMethodEvent* im) {
@@ -185,9 +189,7 @@ bool TextBox::filterInputMethod(QInputMethodEvent* im) {
     const QString committed = im->commitString();
     QInputMethodEvent before;
     before.setCommitString(QString(), im->replacementStart(), im->replacementLength());
-    typing_ = true;
-    QCoreApplication::sendEvent(edit_, &before);
-    typing_ = false;
+    sendTyped(before);
     for (qsizetype i = 0; i < committed.size();) {
         const qsizetype n = committed.at(i).isHighSurrogate() && i + 1 < committed.size() ? 2 : 1;
         const QString character = committed.mid(i, n);
@@ -201,9 +203,7 @@ bool TextBox::filterInputMethod(QInputMethodEvent* im) {
     }
     if (!im->preeditString().isEmpty()) {
         QInputMethodEvent composing(im->preeditString(), im->attributes());
-        typing_ = true;
-        QCoreApplication::sendEvent(edit_, &composing);
-        typing_ = false;
+        sendTyped(composing);
     }
     return true;
 }

@@ -64,6 +64,8 @@ private:
     // Types a character through the editor's own key handling, as the key
     // that gives it would (the text is what a printable one inserts).
     void typeKey(Integer ascii, const QString& text);
+    // Hands the editor an event of the box's own making, past its filters.
+    void sendTyped(QEvent& event);
     bool filterMouse(QEvent* e);
     void applyFont(const QFont& f);
 

@@ -3,8 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cstdlib>
-
 #include "winrules/exec.h"
 #include "winrules/exitcode.h"
 #include "winrules/lookup.h"
@@ -12,8 +10,7 @@
 namespace winrules {
 
 DocumentStart openDocument(const std::string& target) {
-    const char* path = std::getenv("PATH");
-    std::string opener = findInPath("xdg-open", path ? path : "");
+    std::string opener = findInPath("xdg-open");
     if (opener.empty()) return DocumentStart::NoOpener;
     const Exec program(opener, {opener, target});
     pid_t pid = fork();

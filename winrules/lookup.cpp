@@ -52,6 +52,10 @@ std::string findInPath(std::string_view program, std::string_view path) {
     return {};
 }
 
+std::string findInPath(std::string_view program) {
+    return findInPath(program, processPath());
+}
+
 std::string_view withoutExe(std::string_view name) {
     if (name.size() <= 4) return name;
     std::string_view tail = name.substr(name.size() - 4);

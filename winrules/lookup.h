@@ -18,6 +18,8 @@ bool isProgramFile(const std::string& path);
 // "<folder>/<program>" for the first folder of `path` (a PATH value) that
 // holds `program` as a program file; "" for none.
 std::string findInPath(std::string_view program, std::string_view path);
+// The same along this process's own PATH.
+std::string findInPath(std::string_view program);
 
 // "adb.exe" (in any case) -> "adb"; every other name as it is.
 std::string_view withoutExe(std::string_view name);
