@@ -108,16 +108,19 @@ size_p=$(stripped "$bin/pellork")
 size_c=$(stripped "$bin/cmd")
 size_all=$((size_t + size_p + size_c))
 
+# The number of milliseconds after LABEL in a benchmark's line: ms_after LABEL LINE.
+ms_after() { sed -n "s/.*$1 \([0-9.]*\) ms.*/\1/p" <<<"$2"; }
+
 echo "click to adb: $runs runs of 100 clicks, each followed by a bare start" >&2
 declare -a click_med click_p99 bare_med bare_p99
 for i in $(seq "$runs"); do
     r=$(QT_QPA_PLATFORM=xcb "$bin/bench_click" 100 2>/dev/null)
     c=$(grep '^click to adb' <<<"$r")
     b=$(grep '^bare start' <<<"$r")
-    click_med+=("$(sed -n 's/.*median \([0-9.]*\) ms.*/\1/p' <<<"$c")")
-    click_p99+=("$(sed -n 's/.*p99 \([0-9.]*\) ms.*/\1/p' <<<"$c")")
-    bare_med+=("$(sed -n 's/.*median \([0-9.]*\) ms.*/\1/p' <<<"$b")")
-    bare_p99+=("$(sed -n 's/.*p99 \([0-9.]*\) ms.*/\1/p' <<<"$b")")
+    click_med+=("$(ms_after "median" "$c")")
+    click_p99+=("$(ms_after "p99" "$c")")
+    bare_med+=("$(ms_after "median" "$b")")
+    bare_p99+=("$(ms_after "p99" "$b")")
     echo "  run $i: $c; $b" >&2
 done
 clickmed=$(median "${click_med[@]}")
@@ -160,10 +163,10 @@ for i in $(seq "$runs"); do
     r=$(QT_QPA_PLATFORM=xcb "$bin/bench_touchsimu" 200 80 2>/dev/null)
     a=$(grep '^adb start' <<<"$r")
     w=$(grep '^window start' <<<"$r")
-    tap_mean+=("$(sed -n 's/.*mean period \([0-9.]*\) ms.*/\1/p' <<<"$a")")
-    tap_p99+=("$(sed -n 's/.*p99 deviation \([0-9.]*\) ms.*/\1/p' <<<"$a")")
-    win_mean+=("$(sed -n 's/.*mean period \([0-9.]*\) ms.*/\1/p' <<<"$w")")
-    win_p99+=("$(sed -n 's/.*p99 deviation \([0-9.]*\) ms.*/\1/p' <<<"$w")")
+    tap_mean+=("$(ms_after "mean period" "$a")")
+    tap_p99+=("$(ms_after "p99 deviation" "$a")")
+    win_mean+=("$(ms_after "mean period" "$w")")
+    win_p99+=("$(ms_after "p99 deviation" "$w")")
     echo "  run $i: adb $a" >&2
 done
 tapmean=$(median "${tap_mean[@]}")
