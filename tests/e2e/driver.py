@@ -286,10 +286,11 @@ class Folder:
 
 
 def _alive(pid):
+    # A process reaped between the open and the read answers ESRCH.
     try:
         with open("/proc/%d/stat" % pid) as f:
             return f.read().rsplit(")", 1)[1].split()[0] != "Z"
-    except (FileNotFoundError, IndexError):
+    except (FileNotFoundError, ProcessLookupError, IndexError):
         return False
 
 
